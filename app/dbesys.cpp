@@ -1,0 +1,3 @@
+#include "app/dbesys.h"
+
+void DBESYS() {}

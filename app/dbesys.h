@@ -1,0 +1,3 @@
+#pragma once
+// Sets up the table engines before Main runs.
+void DBESYS();

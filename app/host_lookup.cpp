@@ -1,0 +1,3 @@
+#include "app/host_lookup.h"
+
+void HostLookup() {}

@@ -1,0 +1,5 @@
+// The program's entry point.
+#include "app/startup.h"
+#include "platform/win.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return RunProgram(); }

@@ -1,0 +1,3 @@
+#include "dialog/dpi_probe.h"
+
+int APPDESKTOPDPI() { return 96; }

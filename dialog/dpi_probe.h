@@ -1,0 +1,3 @@
+#pragma once
+// The desktop's horizontal logical DPI, or 96 when it cannot be read.
+int APPDESKTOPDPI();

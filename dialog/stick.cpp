@@ -1,0 +1,5 @@
+#include "dialog/stick.h"
+
+namespace dialog {
+void _stick() {}
+}  // namespace dialog

@@ -1,0 +1,5 @@
+#pragma once
+// Builds the controls of the main dialog.
+namespace dialog {
+void _stick();
+}

@@ -1,0 +1,115 @@
+#include "support/test_support.h"
+
+#include "platform/files.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+
+#include <atomic>
+
+namespace testing_support {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    path_ = std::wstring(base) + L"zor-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++);
+    MakeDirs(path_);
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+std::wstring TempDir::operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    rt::FileHandle file(CreateFileW(rt::LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    rt::FileHandle file(CreateFileW(rt::LongPath(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    0, nullptr));
+    std::string bytes;
+    if (!file) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
+void MakeDirs(const std::wstring& path) {
+    for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+        CreateDirectoryW(rt::LongPath(path.substr(0, at)).c_str(), nullptr);
+    CreateDirectoryW(rt::LongPath(path).c_str(), nullptr);
+}
+
+void RemoveTree(const std::wstring& path) {
+    const std::wstring full = rt::LongPath(path);
+    WIN32_FIND_DATAW data;
+    rt::FindHandle find(FindFirstFileW((full + L"\\*").c_str(), &data));
+    if (find) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = full + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+            else DeleteFileW(child.c_str());
+        } while (FindNextFileW(find.get(), &data));
+    }
+    find.reset();
+    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(full.c_str());
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(rt::LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Narrow(const std::wstring& text) { return rt::WideToUtf8(text); }
+
+BoxRecorder::BoxRecorder() {
+    previous_ = rt::SetBoxResponder([this](const rt::BoxRequest& request) {
+        requests.push_back(request);
+        return 1;
+    });
+}
+
+BoxRecorder::~BoxRecorder() { rt::SetBoxResponder(std::move(previous_)); }
+
+int RunAndWait(const std::wstring& commandLine, const std::wstring& workingFolder, unsigned timeoutMs) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
+        return -1;
+    rt::FileHandle process(info.hProcess);
+    rt::FileHandle thread(info.hThread);
+    if (WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process.get(), 255);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    return static_cast<int>(code);
+}
+
+CurrentFolder::CurrentFolder(const std::wstring& folder) {
+    wchar_t buffer[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, buffer);
+    previous_ = buffer;
+    SetCurrentDirectoryW(folder.c_str());
+}
+
+CurrentFolder::~CurrentFolder() { SetCurrentDirectoryW(previous_.c_str()); }
+
+std::wstring ExePath() { return ZOR_EXE_PATH; }
+std::wstring BuildDir() { return ZOR_BUILD_DIR; }
+std::wstring SourceDir() { return ZOR_SOURCE_DIR; }
+
+}  // namespace testing_support
