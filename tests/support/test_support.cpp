@@ -113,3 +113,43 @@ std::wstring BuildDir() { return ZOR_BUILD_DIR; }
 std::wstring SourceDir() { return ZOR_SOURCE_DIR; }
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+std::string MinimalDbf(int records) {
+    struct Field {
+        const char* name;
+        unsigned char length;
+    };
+    const Field fields[] = {{"NAME", 20}, {"ORT", 10}};
+    const unsigned short headerLength = 32 + 32 * 2 + 1;
+    const unsigned short recordLength = 1 + 20 + 10;
+    std::string dbf(32, '\0');
+    dbf[0] = 0x03;  // dBASE III without memo
+    dbf[1] = 126;   // last update: 2026-12-11
+    dbf[2] = 12;
+    dbf[3] = 11;
+    for (int i = 0; i < 4; ++i) dbf[4 + i] = static_cast<char>((records >> (8 * i)) & 0xFF);
+    dbf[8] = static_cast<char>(headerLength & 0xFF);
+    dbf[9] = static_cast<char>(headerLength >> 8);
+    dbf[10] = static_cast<char>(recordLength & 0xFF);
+    dbf[11] = static_cast<char>(recordLength >> 8);
+    for (const Field& field : fields) {
+        std::string descriptor(32, '\0');
+        descriptor.replace(0, std::char_traits<char>::length(field.name), field.name);
+        descriptor[11] = 'C';
+        descriptor[16] = static_cast<char>(field.length);
+        dbf += descriptor;
+    }
+    dbf += '\x0D';
+    for (int r = 0; r < records; ++r) {
+        std::string record = " " + std::string(20, ' ') + std::string(10, ' ');
+        const std::string name = "Eintrag " + std::to_string(r + 1);
+        record.replace(1, name.size(), name);
+        dbf += record;
+    }
+    dbf += '\x1A';
+    return dbf;
+}
+
+}  // namespace testing_support

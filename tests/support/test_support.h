@@ -60,3 +60,11 @@ std::wstring BuildDir();   // the build folder
 std::wstring SourceDir();  // the source tree
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+// A small valid dBASE III table (two character fields, `records` rows),
+// as the host keeps its main table.
+std::string MinimalDbf(int records = 2);
+
+}  // namespace testing_support
