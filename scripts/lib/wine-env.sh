@@ -20,6 +20,9 @@ zor_fresh_prefix() {
   if [ "${ZOR_KEEP_PREFIX:-0}" != 1 ] || [ ! -d "$WINEPREFIX" ]; then
     rm -rf "$WINEPREFIX"
     wine wineboot --init >/dev/null 2>&1
+    # Windows not handed to an X window manager: Xvfb runs none, and Wine
+    # would wait two seconds for one each time a window goes away.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
   fi
   # One server for the whole run keeps each test program's start short. Its
