@@ -12,8 +12,9 @@ zor_start_display() {
   export DISPLAY=":$n"
 }
 
+# Optional argument: the prefix folder (default: $BUILD_DIR/wineprefix).
 zor_fresh_prefix() {
-  export WINEPREFIX="$(cd "$BUILD_DIR" && pwd)/wineprefix"
+  export WINEPREFIX="${1:-$(cd "$BUILD_DIR" && pwd)/wineprefix}"
   export WINEDEBUG=-all
   # No Mono or Gecko download prompts: the program needs neither.
   export WINEDLLOVERRIDES="mscoree,mshtml="
