@@ -4,6 +4,8 @@
 #include "platform/handles.h"
 #include "platform/text.h"
 
+#include <utility>
+
 namespace rt {
 
 struct Library::Impl {
@@ -35,6 +37,22 @@ Library DLLLOAD(const std::wstring& file) {
 }
 
 void DLLUNLOAD(Library& library) { library.unload(); }
+
+namespace {
+DllCallInterceptor& Interceptor() {
+    static DllCallInterceptor interceptor;
+    return interceptor;
+}
+}  // namespace
+
+DllCallInterceptor SetDllCallInterceptor(DllCallInterceptor interceptor) {
+    return std::exchange(Interceptor(), std::move(interceptor));
+}
+
+std::optional<std::intptr_t> InterceptDllCall(const DllCallRequest& request) {
+    if (!Interceptor()) return std::nullopt;
+    return Interceptor()(request);
+}
 
 void* DllProcedure(const Library& library, int convention, const char* function) {
     const std::wstring name = AnsiToWide(function);

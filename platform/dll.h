@@ -2,8 +2,12 @@
 // Calling functions of a DLL by name. Code 32 is the standard Windows calling
 // convention (stdcall), the only one offered.
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 namespace rt {
 
@@ -42,9 +46,31 @@ std::intptr_t DLLCALL(const Library& library, int convention, const char* functi
     return reinterpret_cast<Function>(address)(args...);
 }
 
+// A call by file name as a test sees it: every argument as a machine word.
+struct DllCallRequest {
+    std::wstring file;
+    std::string function;
+    std::vector<std::intptr_t> arguments;
+    bool operator==(const DllCallRequest&) const = default;
+};
+
+// Answers a call by file name instead of the library; nullopt lets it through.
+using DllCallInterceptor = std::function<std::optional<std::intptr_t>(const DllCallRequest&)>;
+
+// Installs an interceptor (empty: real calls again) and returns the previous one.
+DllCallInterceptor SetDllCallInterceptor(DllCallInterceptor interceptor);
+std::optional<std::intptr_t> InterceptDllCall(const DllCallRequest& request);
+
+template <typename Arg>
+std::intptr_t AsWord(Arg arg) {
+    if constexpr (std::is_pointer_v<Arg>) return reinterpret_cast<std::intptr_t>(arg);
+    else return static_cast<std::intptr_t>(arg);
+}
+
 // Loads the library, calls the function and unloads it again.
 template <typename... Args>
 std::intptr_t DLLCALL(const std::wstring& file, int convention, const char* function, Args... args) {
+    if (auto answer = InterceptDllCall({file, function, {AsWord(args)...}})) return *answer;
     Library library = DLLLOAD(file);
     const std::intptr_t result = DLLCALL(library, convention, function, args...);
     DLLUNLOAD(library);
