@@ -38,26 +38,50 @@ bool Selected(DWORD attributes, const std::wstring& selector) {
     return true;
 }
 
-// Same file? Compared by volume and file index, so that two spellings of
-// one path (or a link) are recognised.
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-    auto identity = [](const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
-        FileHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        return file && GetFileInformationByHandle(file.get(), &info);
-    };
-    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
-    return identity(a, ia) && identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
-}
-
 DWORD CALLBACK CopyProgress(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD, HANDLE,
                             HANDLE, LPVOID) {
     Idle();
     return PROGRESS_CONTINUE;
 }
 
+constexpr DWORD kGuardedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+bool Copy(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    return CopyFileExW(from.c_str(), to.c_str(), CopyProgress, nullptr, nullptr, flags) != FALSE;
+}
+
+// Replaces an existing target; 0 or the Windows error code. A target that is
+// the source itself is refused before anything is opened for writing.
+DWORD ReplaceExisting(const std::wstring& from, const std::wstring& to) {
+    const auto source = IDENTITY(from);
+    if (source && source == IDENTITY(to)) return ERROR_SHARING_VIOLATION;
+    // Windows refuses to replace a hidden or read-only file; the copy brings
+    // the source's attributes back.
+    const DWORD existing = GetFileAttributesW(to.c_str());
+    const bool cleared = existing != INVALID_FILE_ATTRIBUTES && (existing & kGuardedAttributes);
+    if (cleared) SetFileAttributesW(to.c_str(), existing & ~kGuardedAttributes);
+    if (Copy(from, to, 0)) {
+        // Where the copy does not carry the attributes itself, the cleared
+        // ones must not get lost.
+        if (const DWORD wanted = GetFileAttributesW(from.c_str()); wanted != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesW(to.c_str(), wanted);
+        return 0;
+    }
+    const DWORD error = GetLastError();
+    if (cleared) SetFileAttributesW(to.c_str(), existing);
+    return error;
+}
+
 }  // namespace
+
+std::optional<FileIdentity> IDENTITY(const std::wstring& path) {
+    FileHandle file(CreateFileW(LongPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
 
 std::vector<DirEntry> DIRECTORY(const std::wstring& mask, const std::wstring& selector) {
     std::vector<DirEntry> entries;
@@ -82,19 +106,12 @@ unsigned long CREATEDIR(const std::wstring& path) {
 void COPYFILE(const std::wstring& source, const std::wstring& target) {
     const std::wstring from = LongPath(source);
     const std::wstring to = LongPath(target);
-    const DWORD existing = GetFileAttributesW(to.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES) {
-        if (SameFile(from, to)) {
-            RaiseError({L"Datei kopieren", source, ERROR_SHARING_VIOLATION});
-            return;
-        }
-        // Windows refuses to replace a hidden or read-only file; the copy
-        // brings the source's attributes back.
-        if (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
-            SetFileAttributesW(to.c_str(), existing & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    }
-    if (!CopyFileExW(from.c_str(), to.c_str(), CopyProgress, nullptr, nullptr, 0))
-        RaiseError({L"Datei kopieren", source, GetLastError()});
+    // The usual case, a fresh target, costs one call and can never open an
+    // existing file (the source among them) for writing.
+    if (Copy(from, to, COPY_FILE_FAIL_IF_EXISTS)) return;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) error = ReplaceExisting(from, to);
+    if (error != 0) RaiseError({L"Datei kopieren", source, error});
 }
 
 bool FILE(const std::wstring& path) {

@@ -2,6 +2,7 @@
 // Files and folders. Paths of any length work: they are handed to Windows in
 // their long form (\\?\), after the usual normalisation of the short form.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,16 @@ bool FILE(const std::wstring& path);
 // Creates (or empties) a file and keeps it open until the process ends.
 // Returns a handle number, or -1 when it cannot be created.
 std::intptr_t FCREATE(const std::wstring& path, int attribute);
+
+// Who a file or folder is, links followed: equal for two spellings of one
+// path and for a link and its target.
+struct FileIdentity {
+    unsigned long volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// Empty when the path cannot be opened.
+std::optional<FileIdentity> IDENTITY(const std::wstring& path);
 
 // The long form of a path for the wide file APIs.
 std::wstring LongPath(const std::wstring& path);

@@ -16,6 +16,8 @@ class ExtraFile {
 public:
     bool open(const std::wstring& name, bool append) {
         close();
+        name_ = name;
+        failed_ = false;
         file_.reset(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file_) return false;
@@ -30,22 +32,29 @@ public:
         buffer_ += WideToUtf8(text);
         if (buffer_.size() >= kFlushSize) flush();
     }
-    void close() {
+    // False when a write since the file was opened did not reach it.
+    bool close() {
         flush();
         file_.reset();
+        return !failed_;
     }
+    const std::wstring& name() const { return name_; }
 
 private:
     static constexpr std::size_t kFlushSize = 64 * 1024;
     void flush() {
         if (file_ && !buffer_.empty()) {
             DWORD written = 0;
-            WriteFile(file_.get(), buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr);
+            if (!WriteFile(file_.get(), buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr) ||
+                written != buffer_.size())
+                failed_ = true;
         }
         buffer_.clear();
     }
     FileHandle file_;
     std::string buffer_;
+    std::wstring name_;
+    bool failed_ = false;
 };
 
 struct State {
@@ -83,7 +92,8 @@ SettingValue SET(int number, const SettingValue& value, bool append) {
     if (number == 24) {
         const auto* name = std::get_if<std::wstring>(&value);
         if (!name || name->empty()) {
-            state.extra.close();
+            const std::wstring closed = state.extra.name();
+            if (!state.extra.close()) RaiseError({L"Ausgabedatei schreiben", closed, ERROR_WRITE_FAULT});
         } else if (!state.extra.open(*name, append)) {
             RaiseError({L"Ausgabedatei öffnen", *name, GetLastError()});
         }

@@ -27,6 +27,22 @@ void Repaint(Dialog& dialog) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
 }
+// Whatever the user did meanwhile is dropped, not replayed: input from the
+// devices and the same messages posted by anyone, and close requests.
+void DropQueuedInput() {
+    struct Range {
+        UINT first, last;
+    };
+    constexpr Range kRanges[] = {{WM_KEYFIRST, WM_KEYLAST},         {WM_MOUSEFIRST, WM_MOUSELAST},
+                                 {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}, {WM_CLOSE, WM_CLOSE},
+                                 {WM_SYSCOMMAND, WM_SYSCOMMAND},       {WM_COMMAND, WM_COMMAND}};
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+    }
+    for (const Range& range : kRanges)
+        while (PeekMessageW(&msg, nullptr, range.first, range.last, PM_REMOVE)) {
+        }
+}
 }  // namespace
 
 BusyScope::BusyScope(Dialog& dialog) : dialog_(dialog) {
@@ -40,14 +56,7 @@ BusyScope::~BusyScope() {
     for (const auto& child : dialog_.children_)
         if (auto* edit = dynamic_cast<MultiLineEdit*>(child.get())) edit->flush();
     Repaint(dialog_);
-    // Whatever the user did meanwhile is dropped, not replayed.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
-    }
-    while (PeekMessageW(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
-    }
-    while (PeekMessageW(&msg, nullptr, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE)) {
-    }
+    DropQueuedInput();
     dialog_.busy_ = false;
     State() = {};
 }
