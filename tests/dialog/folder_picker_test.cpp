@@ -32,30 +32,56 @@ std::vector<std::string> Lines(const std::string& text) {
 // of its own, as a user would; the press itself blocks the test's thread.
 class PickerDriver {
 public:
-    explicit PickerDriver(int command) : thread_([this, command] { Run(command); }) {}
+    // `typed`: a folder to type into the picker's name field before `command`.
+    explicit PickerDriver(int command, std::wstring typed = L"")
+        : typed_(std::move(typed)), thread_([this, command] { Run(command); }) {}
     ~PickerDriver() {
         stop_ = true;
         thread_.join();
     }
     bool opened() const { return opened_; }
     bool titled() const { return titled_; }
+    // The picker stayed open after the command and had to be cancelled.
+    bool stuck() const { return stuck_; }
     HWND owner() const { return owner_; }
 
 private:
     void Run(int command) {
+        HWND picker = WaitForPicker();
+        if (!picker) return;
+        owner_ = GetWindow(picker, GW_OWNER);
+        opened_ = true;
+        Sleep(300);  // let it finish opening at its start folder
+        if (!typed_.empty()) SetWindowTextW(NameField(picker), typed_.c_str());
+        PostMessageW(picker, WM_COMMAND, command, 0);
+        for (int waited = 0; waited < 5000 && IsWindow(picker); waited += 50) Sleep(50);
+        if (!IsWindow(picker)) return;
+        stuck_ = true;
+        PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+    }
+    HWND WaitForPicker() {
         for (int waited = 0; waited < 30000 && !stop_; waited += 50) {
             HWND picker = FindWindowW(nullptr, kPrompt);
             titled_ = picker != nullptr;
             if (!picker && waited > 15000) picker = AnyOwnedWindow();
-            if (picker && IsWindowVisible(picker)) {
-                owner_ = GetWindow(picker, GW_OWNER);
-                opened_ = true;
-                Sleep(300);  // let it finish opening at its start folder
-                PostMessageW(picker, WM_COMMAND, command, 0);
-                return;
-            }
+            if (picker && IsWindowVisible(picker)) return picker;
             Sleep(50);
         }
+        return nullptr;
+    }
+    static HWND NameField(HWND picker) {
+        HWND found = nullptr;
+        EnumChildWindows(
+            picker,
+            [](HWND hwnd, LPARAM out) -> BOOL {
+                wchar_t name[16]{};
+                GetClassNameW(hwnd, name, 16);
+                if (_wcsicmp(name, L"Edit") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+                *reinterpret_cast<HWND*>(out) = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
     }
     static HWND AnyOwnedWindow() {
         HWND found = nullptr;
@@ -68,9 +94,11 @@ private:
             reinterpret_cast<LPARAM>(&found));
         return found;
     }
+    std::wstring typed_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> opened_{false};
     std::atomic<bool> titled_{false};
+    std::atomic<bool> stuck_{false};
     std::atomic<HWND> owner_{nullptr};
     std::thread thread_;
 };
@@ -189,6 +217,71 @@ TEST_P(BuiltInPickerTest, OpensOwnedByTheDialogTitledWithThePromptAndCanBeCancel
     EXPECT_EQ(cFolder, L"C:\\Vorher" + rt::SPACE(71));
     EXPECT_EQ(SLE->getData(), L"C:\\Vorher");
     for (const std::string& line : Log()) EXPECT_NE(line.rfind("call", 0), 0u) << line;
+}
+
+TEST_P(BuiltInPickerTest, AcceptingTheStartFolderPutsItIntoTheField) {
+    const std::wstring chosen = temp_ / L"Ziel Übung";
+    testing_support::MakeDirs(chosen);
+    SLE->setData(chosen);
+    {
+        PickerDriver driver(IDOK, chosen);
+        Click(FolderButton());
+        ASSERT_TRUE(driver.opened());
+        EXPECT_FALSE(driver.stuck());
+    }
+    EXPECT_EQ(SLE->getData(), chosen);
+    EXPECT_EQ(rt::TRIM(cFolder), chosen);
+    EXPECT_EQ(cFolder.size(), 80u);
+}
+
+// The buffer holds 80 bytes: a path of 79 characters and its terminator.
+TEST_P(BuiltInPickerTest, APathThatDoesNotFitTheBufferIsRefusedAndChangesNothing) {
+    const std::wstring base = temp_.path() + L"\\";
+    ASSERT_LT(base.size(), 70u);
+    for (std::size_t length : {79u, 80u, 120u}) {
+        SCOPED_TRACE(length);
+        const std::wstring chosen = base + std::wstring(length - base.size(), L'x');
+        testing_support::MakeDirs(chosen);
+        cFolder = L"C:\\Vorher" + rt::SPACE(71);  // an earlier pick
+        SLE->setData(L"C:\\Vorher");
+        testing_support::BoxRecorder boxes;
+        {
+            PickerDriver driver(IDOK, chosen);
+            Click(FolderButton());
+            ASSERT_TRUE(driver.opened());
+        }
+        if (length == 79) {
+            EXPECT_TRUE(boxes.requests.empty());
+            EXPECT_EQ(rt::TRIM(cFolder), chosen);
+            continue;
+        }
+        ASSERT_EQ(boxes.requests.size(), 1u);
+        EXPECT_EQ(boxes.requests[0].title, L"Ordnerauswahl");
+        EXPECT_EQ(boxes.requests[0].text, L"Der gewählte Pfad ist zu lang:\r" + chosen +
+                                              L"\rEr darf höchstens 79 Zeichen lang sein. Bitte einen Ordner mit "
+                                              L"kürzerem Pfad wählen.");
+        EXPECT_EQ(cFolder, L"C:\\Vorher" + rt::SPACE(71));
+        EXPECT_EQ(SLE->getData(), L"C:\\Vorher");
+    }
+}
+
+TEST_P(BuiltInPickerTest, APathOutsideTheWindowsCharacterSetIsRefused) {
+    const std::wstring chosen = temp_ / L"Ziel \u03a9\u03bc\u03ad\u03b3\u03b1";
+    testing_support::MakeDirs(chosen);
+    bool lossless = true;
+    rt::WideToAnsi(chosen, &lossless);
+    if (lossless) GTEST_SKIP() << "Greek letters fit this system's code page";
+    testing_support::BoxRecorder boxes;
+    {
+        PickerDriver driver(IDOK, chosen);
+        Click(FolderButton());
+        ASSERT_TRUE(driver.opened());
+    }
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].title, L"Ordnerauswahl");
+    EXPECT_NE(boxes.requests[0].text.find(L"nicht verarbeiten"), std::wstring::npos);
+    EXPECT_EQ(cFolder, rt::SPACE(80));
+    EXPECT_EQ(SLE->getData(), L"");
 }
 
 INSTANTIATE_TEST_SUITE_P(Libraries, BuiltInPickerTest,
