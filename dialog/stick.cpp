@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/main_window.h"
+#include "copy/stick_ok.h"
 #include "dialog/folder_picker.h"
 #include "platform/text.h"
 
@@ -75,6 +76,7 @@ void AddCreateButton() {
     pb2->TabStop = true;
     pb2->setFontCompoundName(ScaledArial(dpi));
     pb2->create();
+    pb2->Activate = [] { stick_ok(L"DEZiradu"); };
 }
 
 void AddProgressField() {

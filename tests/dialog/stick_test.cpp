@@ -182,6 +182,26 @@ TEST_F(StickStateTest, TheSharedVariablesHoldTheirControls) {
     EXPECT_EQ(AsHwnd(MLE->GetHWnd()), controls[7]);
 }
 
+TEST_F(StickStateTest, ErstellenWithoutATargetRunsTheCopyJobWhichAsksForOne) {
+    testing_support::BoxRecorder boxes;
+    dialog_testing::Click(AsHwnd(pb2->GetHWnd()));
+    ASSERT_EQ(boxes.requests.size(), 1u);
+    EXPECT_EQ(boxes.requests[0].title, L"Hinweis");
+    EXPECT_TRUE(pb2->isEnabled());
+}
+
+TEST_F(StickStateTest, ErstellenStartsTheCopyJobWithTheOwnFolderDEZiradu) {
+    testing_support::TempDir source;
+    testing_support::TempDir target;
+    testing_support::CurrentFolder here(source.path());
+    Hauptpfad = source.path();
+    Standardpfad = source.path();
+    SLE->setData(target.path());
+    dialog_testing::Click(AsHwnd(pb2->GetHWnd()));
+    EXPECT_EQ(SLE->getData(), target.path() + L"\\DEZiradu\\");
+    EXPECT_FALSE(pb2->isEnabled());
+}
+
 using StickDeathTest = StickStateTest;
 
 TEST_F(StickDeathTest, BeendenEndsTheProgramAtOnce) {
