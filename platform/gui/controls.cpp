@@ -78,9 +78,8 @@ void MultiLineEdit::flush() {
 PushButton::PushButton(Dialog* parent, Point position, Size size, PresParams presParams)
     : Window(parent, position, size, std::move(presParams)) {}
 
-PushButton::~PushButton() {
-    if (bitmap_) DeleteObject(static_cast<HBITMAP>(bitmap_));
-}
+// The button lets go of its picture only when it is gone.
+PushButton::~PushButton() { destroyNative(); }
 
 Window::NativeSpec PushButton::nativeSpec() const {
     const DWORD kind = CaptionBitmap ? BS_BITMAP : 0UL;
@@ -89,9 +88,8 @@ Window::NativeSpec PushButton::nativeSpec() const {
 
 void PushButton::afterCreate() {
     if (!CaptionBitmap) return;
-    bitmap_ = LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(CaptionBitmap), IMAGE_BITMAP, 0, 0,
-                         LR_DEFAULTCOLOR);
-    SendMessageW(Hwnd(hwnd_), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
+    bitmap_.reset(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(CaptionBitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    SendMessageW(Hwnd(hwnd_), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_.get()));
 }
 
 bool PushButton::onCommand(unsigned code) {

@@ -72,7 +72,7 @@ protected:
     bool onCommand(unsigned code) override;
 
 private:
-    void* bitmap_ = nullptr;  // owned HBITMAP
+    OwnedGdiObject bitmap_;
 };
 
 class CheckBox : public Window {

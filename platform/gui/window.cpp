@@ -4,6 +4,7 @@
 #include "platform/gui/dialog.h"
 #include "platform/gui/font.h"
 #include "platform/gui/native.h"
+#include "platform/handles.h"
 
 #include <uxtheme.h>
 
@@ -22,12 +23,16 @@ HFONT DefaultFont() {
     return font;
 }
 
+void GdiObjectDeleter::operator()(void* object) const { rt::GdiObject owned(static_cast<HGDIOBJ>(object)); }
+
 Window::Window(Dialog* parent, Point position, Size size, PresParams presParams)
     : parent_(parent), position_(position), size_(size), presParams_(std::move(presParams)) {}
 
-Window::~Window() {
+Window::~Window() { destroyNative(); }
+
+void Window::destroyNative() {
     if (hwnd_) DestroyWindow(Hwnd(hwnd_));
-    if (font_) DeleteObject(static_cast<HFONT>(font_));
+    hwnd_ = nullptr;
 }
 
 std::intptr_t Window::GetHWnd() const { return reinterpret_cast<std::intptr_t>(hwnd_); }
@@ -64,15 +69,15 @@ void Window::setFontCompoundName(const std::wstring& name) {
 }
 
 void Window::applyFont() {
-    HFONT chosen = DefaultFont();
-    if (const auto parsed = ParseFontCompoundName(fontName_)) {
-        if (font_) DeleteObject(static_cast<HFONT>(font_));
-        font_ = CreateFontW(-MulDiv(parsed->points, DesktopLogicalDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, parsed->face.c_str());
-        if (font_) chosen = static_cast<HFONT>(font_);
-    }
+    OwnedGdiObject made;
+    if (const auto parsed = ParseFontCompoundName(fontName_))
+        made.reset(CreateFontW(-MulDiv(parsed->points, DesktopLogicalDpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, parsed->face.c_str()));
+    const HFONT chosen = made ? static_cast<HFONT>(made.get()) : DefaultFont();
     SendMessageW(Hwnd(hwnd_), WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+    // Only now has the control let go of the font it had before.
+    font_ = std::move(made);
 }
 
 void Window::placeIn(int parentClientHeight) {

@@ -20,6 +20,12 @@ using PresParams = std::vector<PresParam>;
 
 class Dialog;
 
+// Owns a GDI object the toolkit made (a font, a bitmap) and deletes it once.
+struct GdiObjectDeleter {
+    void operator()(void* object) const;
+};
+using OwnedGdiObject = std::unique_ptr<void, GdiObjectDeleter>;
+
 class Window {
 public:
     Window(const Window&) = delete;
@@ -59,6 +65,8 @@ protected:
     virtual void afterCreate() {}
     // WM_COMMAND notification from this control; true when handled.
     virtual bool onCommand(unsigned /*code*/) { return false; }
+    // Destroys the native window now, before the object's own resources go.
+    void destroyNative();
 
     void* hwnd_ = nullptr;  // the native window, owned
     Dialog* parent_;
@@ -72,7 +80,7 @@ private:
     void applyFont();
     void placeIn(int parentClientHeight);
     std::wstring fontName_;
-    void* font_ = nullptr;  // owned HFONT
+    OwnedGdiObject font_;
     bool enabled_ = true;
 };
 
