@@ -24,6 +24,9 @@ zor_fresh_prefix() {
     # Windows not handed to an X window manager: Xvfb runs none, and Wine
     # would wait two seconds for one each time a window goes away.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # The caption buttons' symbol font, which this Wine build does not find by itself.
+    local fonts=/usr/share/wine/fonts
+    [ -f "$fonts/marlett.ttf" ] && cp "$fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -w
   fi
   # One server for the whole run keeps each test program's start short. Its
