@@ -59,7 +59,8 @@ void Window::create() {
     }
     hwnd_ = hwnd;
     applyFont();
-    if (!UseVisualStyle) SetWindowTheme(hwnd, L"", L"");
+    // A class list that names no class leaves the control without a theme.
+    if (!UseVisualStyle) SetWindowTheme(hwnd, nullptr, L" ");
     afterCreate();
 }
 

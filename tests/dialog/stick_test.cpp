@@ -4,6 +4,8 @@
 #include "platform/gui/native.h"
 #include "support/test_support.h"
 
+#include <uxtheme.h>
+
 using dialog_testing::AsHwnd;
 using dialog_testing::ClassOf;
 using dialog_testing::Controls;
@@ -159,6 +161,13 @@ TEST_F(StickStateTest, OnlyTheCommandButtonsAreTabStops) {
         const bool commandButton = controls[i] == AsHwnd(pb1->GetHWnd()) || controls[i] == AsHwnd(pb2->GetHWnd());
         EXPECT_EQ((StyleOf(controls[i]) & WS_TABSTOP) != 0, commandButton) << "control " << i + 1;
     }
+}
+
+TEST_F(StickStateTest, FourControlsAreDrawnWithoutTheVisualTheme) {
+    if (!GetWindowTheme(AsHwnd(pb1->GetHWnd()))) GTEST_SKIP() << "no visual theme in force on this system";
+    const std::vector<HWND> controls = Controls();
+    for (std::size_t unthemed : {2, 3, 4, 7}) EXPECT_EQ(GetWindowTheme(controls[unthemed]), nullptr) << unthemed + 1;
+    EXPECT_NE(GetWindowTheme(AsHwnd(pb2->GetHWnd())), nullptr);
 }
 
 TEST_F(StickStateTest, TheFolderButtonShowsBitmap201AndNoText) {
