@@ -87,10 +87,10 @@ class Machine:
         self.build_program_folder(with_picker)
         self.build_data_folder(big_files)
         for hidden in (self.data / "versteckt.ini", self.data / "Daten_versteckt",
-                       self.program / "Daten" / "geheim.txt"):
+                       self.program / "Daten_Vorlagen" / "geheim.txt"):
             set_hidden(hidden)
         os.chmod(self.data / "schreibgeschuetzt.dbf", 0o444)
-        os.chmod(self.program / "Daten" / "nur-lesen.txt", 0o444)
+        os.chmod(self.program / "Daten_Vorlagen" / "nur-lesen.txt", 0o444)
 
     def build_program_folder(self, with_picker):
         p = self.program
@@ -104,10 +104,10 @@ class Machine:
         for name in ("unins000.exe", "unins000.dat", "Update.exe", "Update.ini", LOG):
             write(p / name)
         write(p / "MyUpdate.exe")
-        write(p / "Daten" / "vorlage.txt")
-        write(p / "Daten" / "geheim.txt")
-        write(p / "Daten" / "nur-lesen.txt")
-        write(p / "Daten" / "Update.ini")
+        write(p / "Daten_Vorlagen" / "vorlage.txt")
+        write(p / "Daten_Vorlagen" / "geheim.txt")
+        write(p / "Daten_Vorlagen" / "nur-lesen.txt")
+        write(p / "Daten_Vorlagen" / "Update.ini")
         write(p / "Hilfe" / "hilfe.chm")
         write(p / "Datensicherung" / "alt.zip")
 
@@ -115,7 +115,7 @@ class Machine:
         z = self.data
         write_dbf(z / "zr.dbf")
         write_dbf(z / "kunden.dbf", 5)
-        write(z / LAUNCHER, "@echo off\r\nstart ZOR.exe\r\n")
+        write(z / LAUNCHER, "@echo off\r\nstart DEZiradu\\ZOR.exe\r\n")
         write(z / "versteckt.ini")
         write(z / "schreibgeschuetzt.dbf")
         write(z / "Update.ini.bak")
@@ -123,6 +123,8 @@ class Machine:
         write(z / "Übersicht-Größen.txt")
         write(z / "Ωμέγα-日本語.txt")
         write(z / "Daten 2010" / "jahr.dbf")
+        write(z / "Daten 2010" / "archiv.dbf", size=200 * 1024)
+        write(z / "jahr.dbf", "die Jahresübersicht, nicht die Tabelle in Daten 2010\r\n")
         write(z / "Daten 2010" / "unins000.dat")
         write(z / "Daten 2010" / "Bilder" / "foto.jpg")
         write(z / "Daten 2010" / "Datenbank" / "index.ntx")
@@ -140,7 +142,7 @@ class Machine:
         deep = deep / ("Daten_" + "lang" * 22) / ("Auflistungen_" + "tief" * 20) / ("Daten_" + "x" * 60)
         write(deep / "Datei mit sehr langem Pfad über 260 Zeichen.txt")
         for n in range(big_files):
-            write(z / "Daten_gross" / f"block{n // 100:03d}" / f"datei{n:05d}.bin", size=32768)
+            write(z / "Daten_gross" / f"Daten_{n // 100:03d}" / f"datei{n:05d}.bin", size=4096)
 
     def windows_path(self, path):
         path = Path(path)

@@ -104,7 +104,11 @@ class Context:
 
     def log(self):
         path = self.m.program / fixtures.LOG
-        return path.read_bytes().decode("cp1252", "replace") if path.exists() else None
+        if not path.exists():
+            return None
+        data = path.read_bytes()
+        # UTF-8 when it says so; else the Windows ANSI code page.
+        return data[3:].decode("utf-8") if data.startswith(b"\xef\xbb\xbf") else data.decode("cp1252", "replace")
 
 
 def esc(text):
@@ -112,10 +116,18 @@ def esc(text):
 
 
 def expected_tree(m):
-    """Folders and files the copy must produce, relative to the target."""
+    """Folders and files the copy lists, relative to their source folder."""
     data_dirs, data_files = fixtures.listing(m.data)
     prog_dirs, prog_files = fixtures.listing(m.program)
     return data_dirs + prog_dirs, data_files + prog_files
+
+
+def expected_sources(m):
+    """Each target file and the source it must equal: both trees merged, the
+    start folder's copy (made later) winning."""
+    sources = {os.path.normpath(f): m.data / f for f in fixtures.listing(m.data)[1]}
+    sources.update({os.path.normpath(f): m.program / f for f in fixtures.listing(m.program)[1]})
+    return sources
 
 
 def tree(folder):
@@ -204,8 +216,11 @@ def happy_own_folder(ctx):
     assert r.exit_codes() == [0]
     target = m.e / "Mobil" / OWN
     assert (m.e / "Mobil" / fixtures.LAUNCHER).read_bytes() == (m.data / fixtures.LAUNCHER).read_bytes()
-    check_tree(target, dirs, files)
-    check_log(ctx.log(), "E:\\Mobil\\DEZiradu\\", len(dirs), len(files), own=True)
+    check_tree(m, target, dirs)
+    log = ctx.log()
+    check_log(log, "E:\\Mobil\\DEZiradu\\", len(dirs), len(files), own=True)
+    assert "\r\nD:\\ZOR\\kunden.dbf -> E:\\Mobil\\DEZiradu\\kunden.dbf\r\n" in log
+    assert "\r\nE:\\Mobil\\DEZiradu\\Daten 2010\\Datenbank -> wird angelegt\r\n" in log
     return "Erfolgsmeldung; Ziel „E:\\Mobil\\DEZiradu\\“", describe_target(m.e / "Mobil") + ", Starter daneben"
 
 
@@ -218,7 +233,7 @@ def happy_no_own_folder(ctx):
     assert r.last("target")["text"] == "E:\\"
     assert r.last("progress")["text"] == progress_success(len(dirs), len(files), own=False)
     check_buttons_after_copy(r)
-    check_tree(m.e, dirs, files)
+    check_tree(m, m.e, dirs)
     check_log(ctx.log(), None, len(dirs), len(files), own=False)
     return "Erfolgsmeldung; Ziel „E:\\“", describe_target(m.e)
 
@@ -239,6 +254,232 @@ def no_target(ctx):
     return "Box „Hinweis“: „Es wurde kein Verzeichnis … gewählt!“; Knöpfe bleiben aktiv", "nichts"
 
 
+class Skip(Exception):
+    """The scenario cannot run on this machine; the message says why."""
+
+
+class Mount:
+    """A file system mounted over a folder for one scenario: a size-limited
+    tmpfs (a full stick) or a read-only bind of the folder itself."""
+
+    def __init__(self, folder, kind, size="64k"):
+        self.folder = Path(folder)
+        self.folder.mkdir(parents=True, exist_ok=True)
+        if kind == "tmpfs":
+            self.steps = [["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", str(self.folder)]]
+        else:
+            self.steps = [["mount", "--bind", str(self.folder), str(self.folder)],
+                          ["mount", "-o", "remount,ro,bind", str(self.folder)]]
+
+    def __enter__(self):
+        for n, step in enumerate(self.steps):
+            run = subprocess.run(step, capture_output=True, text=True)
+            if run.returncode != 0:
+                if n:
+                    subprocess.run(["umount", str(self.folder)], capture_output=True)
+                raise Skip(f"übersprungen: Einhängen nicht erlaubt ({run.stderr.strip() or run.returncode})")
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run(["umount", str(self.folder)], capture_output=True)
+
+
+def failed_paths(progress):
+    assert FAILURE_HEAD in progress and progress.endswith(FAILURE_TAIL), progress
+    listed = progress.split(FAILURE_HEAD)[1][:-len(FAILURE_TAIL)]
+    return [p for p in listed.split("\r\n") if p]
+
+
+def copy_run(ctx, picked, own=True):
+    r = ctx.drive(ctx.start(picked) + copy_commands(ctx, own=own))
+    assert not r.errors(), r.errors()
+    assert r.exit_codes() == [0], r.exit_codes()
+    check_buttons_after_copy(r)
+    return r
+
+
+@scenario("rerun", "Erneuter Lauf auf die vorige Kopie")
+def rerun(ctx):
+    m = ctx.m
+    (m.e / "Mobil").mkdir()
+    copy_run(ctx, "E:\\Mobil")
+    target = m.e / "Mobil" / OWN
+    stale = target / "kunden.dbf"
+    stale.write_bytes(b"veraltet")
+    r = copy_run(ctx, "E:\\Mobil")
+    dirs, files = expected_tree(m)
+    assert r.last("progress")["text"] == progress_success(len(dirs), len(files)), r.last("progress")
+    check_tree(m, target, dirs)
+    return "zweimal Erfolgsmeldung; vorhandene (auch schreibgeschützte) Dateien ersetzt", \
+        describe_target(m.e / "Mobil") + ", wie nach dem ersten Lauf"
+
+
+@scenario("target_is_source", "Ziel = Quelle (Datenordner, ohne eigenes Verzeichnis)")
+def target_is_source(ctx):
+    m = ctx.m
+    data_files = [m.windows_path(m.data / f) for f in fixtures.listing(m.data)[1]]
+    r = copy_run(ctx, "D:\\ZOR", own=False)
+    progress = r.last("progress")["text"]
+    failed = failed_paths(progress)
+    assert set(data_files) <= set(failed), set(data_files) - set(failed)
+    return f"Fehlermeldung: {len(failed)} Dateien nicht kopiert (keine Datei auf sich selbst)", \
+        "Datenordner selbst; keine Quelldatei überschrieben"
+
+
+@scenario("target_inside_source", "Ziel in der Quelle (D:\\ZOR\\Daten 2010, ohne eigenes Verzeichnis)")
+def target_inside_source(ctx):
+    m = ctx.m
+    r = copy_run(ctx, "D:\\ZOR\\Daten 2010", own=False)
+    progress = r.last("progress")["text"]
+    summary = summary_of(progress)
+    return summary, "Kopie im Ordner D:\\ZOR\\Daten 2010; keine Quelldatei überschrieben"
+
+
+@scenario("source_held_open", "Quelldatei von anderem Prozess ohne Freigabe geöffnet")
+def source_held_open(ctx):
+    m = ctx.m
+    (m.e / "Mobil").mkdir()
+    held = "D:\\ZOR\\kunden.dbf"
+    r = ctx.drive([f'hold "{esc(held)}"'] + ctx.start("E:\\Mobil") + copy_commands(ctx))
+    assert not r.errors(), r.errors()
+    assert failed_paths(r.last("progress")["text"]) == [held]
+    dirs, _ = expected_tree(m)
+    got_dirs, got_files = tree(m.e / "Mobil" / OWN)
+    assert set(expected_sources(m)) - got_files == {"kunden.dbf"}
+    return f"Fehlermeldung mit genau „{held}“", describe_target(m.e / "Mobil") + " (alle außer der gesperrten)"
+
+
+@scenario("read_only_target", "Schreibgeschütztes Ziel")
+def read_only_target(ctx):
+    m = ctx.m
+    folder = m.e / "nurlesen"
+    with Mount(folder, "bind-ro"):
+        r = copy_run(ctx, "E:\\nurlesen")
+        failed = failed_paths(r.last("progress")["text"])
+        assert len(failed) == len(expected_tree(m)[1]) + 1, failed  # every file and the launcher
+        on_target = describe_target(folder)
+    assert on_target == "nichts"
+    return f"Fehlermeldung: alle {len(failed)} Dateien (mit Starter) nicht kopiert", on_target
+
+
+@scenario("stick_full", "Stick voll (tmpfs mit 64 KB)")
+def stick_full(ctx):
+    m = ctx.m
+    folder = m.e / "voll"
+    with Mount(folder, "tmpfs", "64k"):
+        r = copy_run(ctx, "E:\\voll")
+        failed = failed_paths(r.last("progress")["text"])
+        assert "D:\\ZOR\\Daten 2010\\archiv.dbf" in failed, failed
+        partial = [f for f, src in expected_sources(m).items()
+                   if (folder / OWN / f).exists() and (folder / OWN / f).read_bytes() != src.read_bytes()]
+        on_target = describe_target(folder) + (f", {len(partial)} unvollständig" if partial else ", alle vollständig")
+    return f"Fehlermeldung: {len(failed)} Dateien nicht kopiert", on_target
+
+
+@scenario("launcher_missing", "Starter DEZiradu.bat fehlt im Datenordner")
+def launcher_missing(ctx):
+    m = ctx.m
+    (m.data / fixtures.LAUNCHER).unlink()
+    ctx.snapshot()
+    (m.e / "Mobil").mkdir()
+    r = copy_run(ctx, "E:\\Mobil")
+    assert failed_paths(r.last("progress")["text"]) == ["D:\\ZOR\\DEZiradu.bat"]
+    assert not (m.e / "Mobil" / fixtures.LAUNCHER).exists()
+    return "Fehlermeldung mit „D:\\ZOR\\DEZiradu.bat“; Programm läuft weiter", \
+        describe_target(m.e / "Mobil") + ", ohne Starter daneben"
+
+
+@scenario("start_folder_read_only", "Startordner schreibgeschützt (Protokoll)")
+def start_folder_read_only(ctx):
+    m = ctx.m
+    (m.e / "Mobil").mkdir()
+    old_log = (m.program / fixtures.LOG).read_bytes()
+    with Mount(m.program, "bind-ro"):
+        r = copy_run(ctx, "E:\\Mobil")
+    progress = r.last("progress")["text"]
+    dirs, files = expected_tree(m)
+    assert progress == progress_success(len(dirs), len(files)) + "\r\n\r\n" + LOG_NOT_WRITTEN, progress
+    assert (m.program / fixtures.LOG).read_bytes() == old_log
+    check_tree(m, m.e / "Mobil" / OWN, dirs)
+    return f"Erfolgsmeldung und „{LOG_NOT_WRITTEN}“", describe_target(m.e / "Mobil")
+
+
+@scenario("second_instance", "Zweite Instanz")
+def second_instance(ctx):
+    r = ctx.drive(ctx.start() + [f'start "{esc(ctx.exe)}" "{esc(ctx.start_folder)}"', "wait-box 30000",
+                                 "press-box OK", "wait-exit 10000", "use 1", "no-box 300", "controls",
+                                 "close", "wait-exit 10000"])
+    assert not r.errors(), r.errors()
+    assert len(r.boxes()) == 1 and r.boxes()[0][0] == "System-Meldung", r.boxes()
+    assert r.boxes()[0][1] in (REFUSAL_A, REFUSAL_B), r.boxes()
+    assert r.exit_codes() == [0, 0], r.exit_codes()
+    return "zweite: Box „System-Meldung“ („… ist bereits aktiv!“), endet; erste läuft weiter", "nichts"
+
+
+@scenario("host_holds_table", "Host hält zr.dbf geöffnet")
+def host_holds_table(ctx):
+    r = ctx.drive(['hold "D:\\\\ZOR\\\\zr.dbf"'] + ctx.start() [:-1] + ["wait-box 30000", "windows", "press-box OK",
+                                                                   "wait-exit 10000"])
+    assert [e for e in r.errors()] == [], r.errors()
+    assert r.boxes()[0][0] == "System-Meldung" and r.boxes()[0][1] in (REFUSAL_A, REFUSAL_B), r.boxes()
+    assert not [w for w in r.all("toplevel") if w["title"] == TITLE], "main window shown despite the refusal"
+    assert r.exit_codes() == [0]
+    return "Box „System-Meldung“ („… ist bereits aktiv!“), kein Fenster, Programmende", "nichts"
+
+
+@scenario("corrupt_table", "zr.dbf beschädigt")
+def corrupt_table(ctx):
+    m = ctx.m
+    (m.data / "zr.dbf").write_bytes(b"kein dBASE, nur Text\r\n" * 3)
+    ctx.snapshot()
+    r = ctx.drive(ctx.start()[:-1] + ["wait-box 30000", "press-box OK", "wait-exit 10000"])
+    assert not r.errors(), r.errors()
+    assert r.boxes()[0][0] == "System-Meldung", r.boxes()
+    assert r.exit_codes() == [0]
+    return "Box „System-Meldung“, Programmende", "nichts"
+
+
+@scenario("no_picker_library", "Ohne SelectFolder.dll: eingebaute Ordnerauswahl, abgebrochen")
+def no_picker_library(ctx):
+    m = ctx.m
+    (m.program / "SelectFolder.dll").unlink()
+    ctx.snapshot()
+    r = ctx.drive(ctx.start() + ["press [bitmap]", "wait-box", "cancel-box", "no-box 500", "target",
+                                 "press beenden", "wait-exit 10000"])
+    assert not r.errors(), r.errors()
+    assert len(r.all("box")) == 1
+    assert r.last("target")["text"] == ""
+    return f"eingebaute Ordnerauswahl „{r.last('box')['title']}“; Abbrechen lässt das Feld leer", "nichts"
+
+
+@scenario("close_during_long_copy", "Schließen während einer langen Kopie")
+def close_during_long_copy(ctx):
+    m = ctx.m
+    m.build_host(big_files=LONG_COPY_FILES)
+    ctx.snapshot()
+    (m.e / "lang").mkdir()
+    r = ctx.drive(ctx.start("E:\\lang") + [
+        "press [bitmap]", "sleep 300", "press erstellen", "wait-progress \"Dateien müssen kopiert werden\" 60000",
+        "close", "responsive 5 100", "close message", "responsive 3 100", "wait-enabled beenden 600000",
+        "no-box 300", "windows", "progress", "press beenden", "wait-exit 10000"], timeout=900)
+    assert not r.errors(), r.errors()
+    samples = r.all("responsive")
+    assert all(int(s["worst_answer_ms"]) < 1000 and int(s["worst_repaint_ms"]) < 1000 for s in samples), samples
+    assert all(s["window"] == "open" for s in samples)
+    assert summary_of(r.last("progress")["text"]) == "Erfolgsmeldung"
+    assert r.exit_codes() == [0]
+    worst = max(int(s["worst_answer_ms"]) for s in samples)
+    still_copying_ms = int(r.last("enabled")["after_ms"])
+    assert still_copying_ms >= 1000, f"the copy ended {still_copying_ms} ms after the checks: tree too small"
+    check_tree(m, m.e / "lang" / OWN, expected_tree(m)[0])
+    return f"Schließen ohne Wirkung; Fenster antwortet (höchstens {worst} ms) und zeichnet neu; " \
+        f"Kopie läuft danach noch {still_copying_ms / 1000:.0f} s weiter; Erfolgsmeldung", \
+        describe_target(m.e / "lang")
+
+
+LONG_COPY_FILES = 6000
+
+
 def check_buttons_after_copy(r):
     controls = [line for v, _, line in r.records if v == "control"]
     create = [c for c in controls if 'text="erstellen"' in c]
@@ -247,12 +488,15 @@ def check_buttons_after_copy(r):
     assert quit_ and "disabled" not in quit_[-1], quit_
 
 
-def check_tree(target, dirs, files):
+def check_tree(m, target, dirs):
     got_dirs, got_files = tree(target)
     want_dirs = {os.path.normpath(d) for d in dirs}
-    want_files = {os.path.normpath(f) for f in files}
+    sources = expected_sources(m)
+    want_files = set(sources)
     assert got_dirs == want_dirs, f"folders: missing {want_dirs - got_dirs}, extra {got_dirs - want_dirs}"
     assert got_files == want_files, f"files: missing {want_files - got_files}, extra {got_files - want_files}"
+    differ = [f for f, source in sources.items() if (Path(target) / f).read_bytes() != source.read_bytes()]
+    assert not differ, f"copies differ from their source: {differ}"
 
 
 def check_log(log, own_folder, folders, files, own):
@@ -279,23 +523,29 @@ def run_all(machine, driver, names):
             continue
         machine.build_host()
         skip = {str(Path("Programme/ZOR") / fixtures.LOG)}
-        before = fixtures.hashes(machine.d, skip)
         ctx = Context(machine, driver)
+        snapshot = {}
+        ctx.snapshot = lambda: snapshot.update(before=fixtures.hashes(machine.d, skip))
+        ctx.snapshot()
         started = time.time()
         try:
             sees, target = function(ctx)
             status = "ok"
+        except Skip as reason:
+            sees, target, status = str(reason), "—", "skipped"
+            print(f"--- {name}: {reason}")
         except Exception as error:  # one failed scenario must not hide the others
             sees, target, status = f"FEHLER: {error}", "?", "failed"
             failures.append(name)
             print(f"--- {name} failed:\n{traceback.format_exc()}\n" + "\n".join(getattr(ctx, "transcript", [])))
+        before = snapshot["before"]
         after = fixtures.hashes(machine.d, skip)
         changed = [p for p in before if after.get(p) != before[p]]
         if changed:
             failures.append(name)
             print(f"--- {name}: source changed: {changed}")
         rows.append((title, sees, target, "ja" if not changed else "NEIN"))
-        print(f"{status:6s} {name} ({time.time() - started:.1f} s)")
+        print(f"{status:6s} {name} ({time.time() - started:.1f} s): {sees} | {target}")
     return rows, failures
 
 

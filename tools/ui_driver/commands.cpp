@@ -4,6 +4,8 @@
 #include "tools/ui_driver/output.h"
 #include "tools/ui_driver/probe.h"
 
+#include "support/window_probe.h"
+
 #include <string>
 
 namespace driver {
@@ -195,7 +197,7 @@ bool Session::Controls() {
         if (!info.enabled) line += " disabled";
         if (!info.visible) line += " hidden";
         if (IsCheckBox(info)) line += IsChecked(info.hwnd) ? " checked" : " unchecked";
-        if ((info.style & BS_TYPEMASK) == BS_PUSHBUTTON && (info.style & BS_BITMAP)) line += " bitmap";
+        if (_wcsicmp(info.className.c_str(), L"Button") == 0 && (info.style & BS_BITMAP)) line += " bitmap";
         if (_wcsicmp(info.className.c_str(), L"Edit") == 0) {
             line += (info.style & ES_MULTILINE) ? " multiline" : " singleline";
             if (info.style & ES_READONLY) line += " readonly";
@@ -259,9 +261,10 @@ bool Session::WaitEnabled(const std::vector<std::wstring>& words) {
     if (words.size() < 2) return Fail(words[0], "usage: wait-enabled <caption>");
     HWND button = control(words[1]);
     if (!button) return Fail(words[0], "no control " + Quote(words[1]));
+    const auto start = GetTickCount64();
     if (!WaitFor(Number(words, 2, kDefaultTimeoutMs), [&] { return IsWindowEnabled(button) != FALSE; }))
         return Fail(words[0], "timeout");
-    Say("enabled " + Quote(words[1]));
+    Say("enabled " + Quote(words[1]) + " after_ms=" + std::to_string(GetTickCount64() - start));
     return true;
 }
 
@@ -274,9 +277,12 @@ HWND Session::findBox() const {
 }
 
 bool Session::reportBox(HWND box) {
-    std::wstring text, buttons;
+    // A message box keeps its text in one static control; any other dialog
+    // (a folder picker) is described by all its static texts.
+    std::wstring text = GetDlgItem(box, 0xFFFF) ? testing_support::MessageBoxText(box) : L"";
+    std::wstring buttons;
     for (const ControlInfo& info : ControlsOf(box)) {
-        if (_wcsicmp(info.className.c_str(), L"Static") == 0 && !info.text.empty())
+        if (!GetDlgItem(box, 0xFFFF) && _wcsicmp(info.className.c_str(), L"Static") == 0 && !info.text.empty())
             text += (text.empty() ? L"" : L"\n") + info.text;
         if (_wcsicmp(info.className.c_str(), L"Button") == 0 && info.visible)
             buttons += (buttons.empty() ? L"" : L"|") + WithoutAccelerator(info.text);
@@ -322,13 +328,10 @@ bool Session::waitBoxGone(HWND box) {
 bool Session::PressBox(const std::vector<std::wstring>& words) {
     if (!box_ || !IsWindow(box_)) return Fail(words[0], "no box");
     const std::wstring caption = words.size() > 1 ? words[1] : L"OK";
-    for (const ControlInfo& info : ControlsOf(box_)) {
-        if (_wcsicmp(info.className.c_str(), L"Button") == 0 && WithoutAccelerator(info.text) == caption) {
-            Click(info.hwnd);
-            return waitBoxGone(box_);
-        }
-    }
-    return Fail(words[0], "no button " + Quote(caption));
+    HWND button = testing_support::FindButton(box_, caption);
+    if (!button) return Fail(words[0], "no button " + Quote(caption));
+    Click(button);
+    return waitBoxGone(box_);
 }
 
 bool Session::CancelBox() {
