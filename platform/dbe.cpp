@@ -78,6 +78,15 @@ void Unload(const std::wstring& name) {
 
 constexpr wchar_t kOpenOperation[] = L"Tabelle öffnen";
 
+bool HeldElsewhere(unsigned long osCode) {
+    return osCode == ERROR_SHARING_VIOLATION || osCode == ERROR_LOCK_VIOLATION;
+}
+
+void RaiseOpenError(const std::wstring& path, const TableOpen& open) {
+    if (open.notATable) RaiseError({kOpenOperation, path + L" (keine dBASE-Tabelle)", 0});
+    else RaiseError({kOpenOperation, path, open.osCode});
+}
+
 }  // namespace
 
 bool DBELOAD(const std::wstring& name, bool) {
@@ -112,24 +121,21 @@ void DBUSEAREA(bool newArea, const std::wstring& driver, const std::wstring& tab
     state.netError = false;
     const std::wstring engine = driver.empty() ? state.defaultEngine : driver;
     if (!CanOpenTables(engine)) {
-        const std::wstring missing = engine.empty() ? L"keine Database-Engine" : L"Database-Engine " + engine;
-        RaiseError({kOpenOperation, table + L" (" + missing + L" nicht geladen)", 0});
+        const std::wstring missing =
+            engine.empty() ? L"keine Database-Engine eingestellt" : L"Database-Engine " + engine + L" nicht geladen";
+        RaiseError({kOpenOperation, table + L" (" + missing + L")", 0});
         return;
     }
     if (newArea) state.currentArea = FreeArea();
     else state.areas.erase(state.currentArea);
     const std::wstring path = TableFilePath(DefaultFolder(), table);
     TableOpen open = OpenTableFile(path, shared, readOnly);
-    if (open.osCode == ERROR_SHARING_VIOLATION || open.osCode == ERROR_LOCK_VIOLATION) {
+    if (HeldElsewhere(open.osCode)) {
         state.netError = true;
         return;
     }
-    if (open.notATable) {
-        RaiseError({kOpenOperation, path + L" (keine dBASE-Tabelle)", 0});
-        return;
-    }
-    if (open.osCode != 0) {
-        RaiseError({kOpenOperation, path, open.osCode});
+    if (!open.file) {
+        RaiseOpenError(path, open);
         return;
     }
     state.areas[state.currentArea] = WorkArea{alias.empty() ? UPPER(table) : alias, std::move(open.file)};
