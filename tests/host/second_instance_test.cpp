@@ -110,6 +110,44 @@ TEST_F(RealProgramTest, TheProgramStartsOnlyOnceTheOtherHolderHasLetTheTableGo) 
     }
 }
 
+// Picks the target with the folder button (the picker stand-in answers
+// from the program's environment) and runs the copy job; true once the job
+// has ended ("beenden" usable again, "erstellen" not).
+bool RunCopyJob(HWND dialog) {
+    // The folder button shows a picture and no text.
+    const bool picked = testing_support::PressButton(dialog, L"");
+    HWND quitButton = testing_support::FindButton(dialog, L"beenden");
+    if (!picked || !quitButton || !testing_support::PressButton(dialog, L"erstellen")) return false;
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (!IsWindowEnabled(quitButton) || IsWindowEnabled(testing_support::FindButton(dialog, L"erstellen"))) {
+        if (GetTickCount64() > deadline) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+TEST_F(RealProgramTest, ASecondInstanceStartsOnceTheFirstHasRunItsCopyJob) {
+    ASSERT_TRUE(CopyFileW(ZOR_PICKER_DLL, (kProgramFolder + L"\\SelectFolder.dll").c_str(), FALSE));
+    testing_support::WriteFileBytes(kProgramFolder + L"\\DEZiradu.bat", "@echo off\r\n");
+    testing_support::MakeDirs(kRoot + L"Stick");
+    // Only the first instance is asked for a target.
+    SetEnvironmentVariableW(L"ZOR_PICKER_RESULT", (kRoot + L"Stick").c_str());
+    ChildProcess first = StartProgram();
+    SetEnvironmentVariableW(L"ZOR_PICKER_RESULT", nullptr);
+    HWND dialog = testing_support::WaitForWindow(first.id(), L"ZOR-Portavex");
+    ASSERT_NE(dialog, nullptr);
+    ExpectRefusal(kShownTextB);
+
+    ASSERT_TRUE(RunCopyJob(dialog));
+    EXPECT_TRUE(testing_support::Exists(kRoot + L"Stick\\DEZiradu\\zr.dbf")) << "the job copied the table";
+    EXPECT_FALSE(host_tests::HeldExclusively(kTable));
+    ExpectStartAndClose();
+
+    EXPECT_TRUE(first.running());
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.WaitForExit(), 0);
+}
+
 TEST_F(RealProgramTest, WithoutATableTheStartIsRefusedWithTextA) {
     DeleteFileW(kTable.c_str());
     ExpectRefusal(kShownTextA);
