@@ -174,7 +174,7 @@ def copy_commands(ctx, own=True, close_after=True):
     commands = []
     if not own:
         commands.append(f'check "{CHECKBOX}" off')
-    commands += ["press [bitmap]", "sleep 300", "target", "press erstellen",
+    commands += ["press [bitmap]", "sleep 300", "target", "press erstellen", "wait-disabled erstellen",
                  "wait-enabled beenden 120000", "no-box 300", "progress", "target", "controls"]
     if close_after:
         commands += ["press beenden", "wait-exit 10000"]
@@ -459,7 +459,7 @@ def close_during_long_copy(ctx):
     ctx.snapshot()
     (m.e / "lang").mkdir()
     r = ctx.drive(ctx.start("E:\\lang") + [
-        "press [bitmap]", "sleep 300", "press erstellen", "wait-progress \"Dateien müssen kopiert werden\" 60000",
+        "press [bitmap]", "sleep 300", "press erstellen", "wait-disabled erstellen", "wait-progress \"Dateien müssen kopiert werden\" 60000",
         "close", "responsive 5 100", "close message", "responsive 3 100", "wait-enabled beenden 600000",
         "no-box 300", "windows", "progress", "press beenden", "wait-exit 10000"], timeout=900)
     assert not r.errors(), r.errors()

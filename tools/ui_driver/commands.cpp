@@ -95,7 +95,8 @@ bool Session::Run(const std::vector<std::wstring>& words) {
     if (verb == L"target") return Field(L"target", false);
     if (verb == L"progress") return Field(L"progress", true);
     if (verb == L"wait-progress") return WaitProgress(words);
-    if (verb == L"wait-enabled") return WaitEnabled(words);
+    if (verb == L"wait-enabled") return WaitEnabled(words, true);
+    if (verb == L"wait-disabled") return WaitEnabled(words, false);
     if (verb == L"wait-box") return WaitBox(words);
     if (verb == L"no-box") return NoBox(words);
     if (verb == L"press-box") return PressBox(words);
@@ -257,14 +258,15 @@ bool Session::WaitProgress(const std::vector<std::wstring>& words) {
     return true;
 }
 
-bool Session::WaitEnabled(const std::vector<std::wstring>& words) {
-    if (words.size() < 2) return Fail(words[0], "usage: wait-enabled <caption>");
+bool Session::WaitEnabled(const std::vector<std::wstring>& words, bool enabled) {
+    if (words.size() < 2) return Fail(words[0], "usage: " + Narrow(words[0]) + " <caption>");
     HWND button = control(words[1]);
     if (!button) return Fail(words[0], "no control " + Quote(words[1]));
     const auto start = GetTickCount64();
-    if (!WaitFor(Number(words, 2, kDefaultTimeoutMs), [&] { return IsWindowEnabled(button) != FALSE; }))
+    if (!WaitFor(Number(words, 2, kDefaultTimeoutMs), [&] { return (IsWindowEnabled(button) != FALSE) == enabled; }))
         return Fail(words[0], "timeout");
-    Say("enabled " + Quote(words[1]) + " after_ms=" + std::to_string(GetTickCount64() - start));
+    Say(std::string(enabled ? "enabled " : "disabled ") + Quote(words[1]) +
+        " after_ms=" + std::to_string(GetTickCount64() - start));
     return true;
 }
 

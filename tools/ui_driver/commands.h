@@ -40,7 +40,7 @@ private:
     bool Check(const std::vector<std::wstring>& words);
     bool Field(const std::wstring& name, bool multiLine);
     bool WaitProgress(const std::vector<std::wstring>& words);
-    bool WaitEnabled(const std::vector<std::wstring>& words);
+    bool WaitEnabled(const std::vector<std::wstring>& words, bool enabled);
     bool WaitBox(const std::vector<std::wstring>& words);
     bool NoBox(const std::vector<std::wstring>& words);
     bool PressBox(const std::vector<std::wstring>& words);

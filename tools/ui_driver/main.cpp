@@ -13,7 +13,9 @@
 //   check <caption> on|off    set a check box by clicking it
 //   target | progress         read the target field | the progress field
 //   wait-progress <text> [ms] wait until the progress field contains text
-//   wait-enabled <caption>    wait until a button is enabled again
+//   wait-enabled <caption> [ms]   wait until a button is enabled
+//   wait-disabled <caption> [ms]  wait until a button is disabled (a click
+//                             was taken: buttons go grey when a job starts)
 //   wait-box [ms]             wait for a message box, report title and text
 //   press-box [caption]       press a button of that box (default OK)
 //   cancel-box                cancel that box
