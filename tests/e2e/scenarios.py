@@ -238,6 +238,20 @@ def happy_no_own_folder(ctx):
     return "Erfolgsmeldung; Ziel „E:\\“", describe_target(m.e)
 
 
+@scenario("umlaut_target", "Ziel mit Umlauten im Namen")
+def umlaut_target(ctx):
+    m = ctx.m
+    (m.e / "Sicherung Ärzte & Söhne").mkdir()
+    r = copy_run(ctx, "E:\\Sicherung Ärzte & Söhne")
+    dirs, files = expected_tree(m)
+    assert r.last("target")["text"] == "E:\\Sicherung Ärzte & Söhne\\DEZiradu\\"
+    assert r.last("progress")["text"] == progress_success(len(dirs), len(files)), r.last("progress")
+    check_tree(m, m.e / "Sicherung Ärzte & Söhne" / OWN, dirs)
+    assert "\r\nE:\\Sicherung Ärzte & Söhne\\DEZiradu\\ -> wird angelegt\r\n" in ctx.log()
+    return "Erfolgsmeldung; Ziel „E:\\Sicherung Ärzte & Söhne\\DEZiradu\\“", \
+        describe_target(m.e / "Sicherung Ärzte & Söhne")
+
+
 @scenario("no_target", "Kein Ziel gewählt")
 def no_target(ctx):
     m = ctx.m
