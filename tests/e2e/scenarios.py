@@ -473,8 +473,9 @@ def close_during_long_copy(ctx):
     ctx.snapshot()
     (m.e / "lang").mkdir()
     r = ctx.drive(ctx.start("E:\\lang") + [
-        "press [bitmap]", "sleep 300", "press erstellen", "wait-disabled erstellen", "wait-progress \"Dateien müssen kopiert werden\" 60000",
-        "close", "responsive 5 100", "close message", "responsive 3 100", "wait-enabled beenden 600000",
+        "press [bitmap]", "sleep 300", "press erstellen", "wait-disabled erstellen",
+        "close", "responsive 5 100", "close message", "responsive 3 100",
+        "wait-disabled beenden 0", "wait-enabled beenden 600000",
         "no-box 300", "windows", "progress", "press beenden", "wait-exit 10000"], timeout=900)
     assert not r.errors(), r.errors()
     samples = r.all("responsive")
@@ -483,15 +484,15 @@ def close_during_long_copy(ctx):
     assert summary_of(r.last("progress")["text"]) == "Erfolgsmeldung"
     assert r.exit_codes() == [0]
     worst = max(int(s["worst_answer_ms"]) for s in samples)
+    # "beenden" still grey after the checks: the job ran through all of them.
     still_copying_ms = int(r.last("enabled")["after_ms"])
-    assert still_copying_ms >= 1000, f"the copy ended {still_copying_ms} ms after the checks: tree too small"
     check_tree(m, m.e / "lang" / OWN, expected_tree(m)[0])
     return f"Schließen ohne Wirkung; Fenster antwortet (höchstens {worst} ms) und zeichnet neu; " \
         f"Kopie läuft danach noch {still_copying_ms / 1000:.0f} s weiter; Erfolgsmeldung", \
         describe_target(m.e / "lang")
 
 
-LONG_COPY_FILES = 6000
+LONG_COPY_FILES = 30000
 
 
 def check_buttons_after_copy(r):
