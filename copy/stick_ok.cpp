@@ -11,6 +11,8 @@
 #include "platform/settings.h"
 #include "platform/text.h"
 
+#include <unordered_set>
+
 namespace {
 
 const std::wstring CRLF = L"\r\n";
@@ -35,6 +37,9 @@ bool Guarded(Step&& step) {
 
 void AppendToMLE(const std::wstring& piece) { MLE->setData(MLE->getData() + piece); }
 
+// One key for every spelling of a path (letter case, doubled backslashes).
+std::wstring PathKey(const std::wstring& path) { return rt::UPPER(rt::LongPath(path)); }
+
 // The target path of a list entry: its listed folder replaced by the target.
 std::wstring TargetOf(const ListEntry& entry, const std::wstring& target) {
     return rt::STRTRAN(entry.path, entry.tag == 0 ? Hauptpfad : Standardpfad, target);
@@ -54,6 +59,7 @@ public:
         }
         rt::DBCLOSEALL();
         listSources();
+        for (const auto& entry : dateien) sourceKeys_.insert(PathKey(entry.path));
         openLog();
         rt::QOUT(rt::DTOC_DATE() + L"  " + rt::TIME());
         rt::QOUT(L" ");
@@ -112,7 +118,8 @@ private:
     // failure list but leaves the file counts alone.
     void copyLauncher() {
         const std::wstring source = Hauptpfad + kLauncher;
-        if (!Guarded([&] { rt::COPYFILE(source, cZielbasis_ + kLauncher); })) {
+        const std::wstring target = cZielbasis_ + kLauncher;
+        if (overwritesSource(target) || !Guarded([&] { rt::COPYFILE(source, target); })) {
             cFehlerliste_ += CRLF + source;
             launcherFailed_ = true;
         }
@@ -128,12 +135,16 @@ private:
             const std::wstring& quelle = dateien[i - 1].path;
             const std::wstring ziel = TargetOf(dateien[i - 1], target);
             rt::QOUT(quelle + L" -> " + ziel);
-            if (!Guarded([&] { rt::COPYFILE(quelle, ziel); })) {
+            if (overwritesSource(ziel) || !Guarded([&] { rt::COPYFILE(quelle, ziel); })) {
                 cFehlerliste_ += CRLF + quelle;
                 ++nFehler_;
             }
         }
     }
+
+    // A target inside a source folder maps some copies onto files the job
+    // itself lists: the host's own data. Such a copy fails instead.
+    bool overwritesSource(const std::wstring& target) const { return sourceKeys_.count(PathKey(target)) > 0; }
 
     void showSummary() {
         if (nFehler_ == 0 && !launcherFailed_) {
@@ -157,6 +168,7 @@ private:
     std::wstring cZielbasis_;
     std::wstring cFehlerliste_ = L"folgende Dateien konnten nicht kopiert werden:";
     std::wstring jetzt_;
+    std::unordered_set<std::wstring> sourceKeys_;  // PathKey of every listed file
     bool launcherFailed_ = false;
     bool logFailed_ = false;
 };

@@ -337,7 +337,7 @@ def target_is_source(ctx):
     failed = failed_paths(progress)
     assert set(data_files) <= set(failed), set(data_files) - set(failed)
     return f"Fehlermeldung: {len(failed)} Dateien nicht kopiert (keine Datei auf sich selbst)", \
-        "Datenordner selbst; keine Quelldatei überschrieben"
+        "Dateien des Startordners zusätzlich im Datenordner; keine Quelldatei überschrieben"
 
 
 @scenario("target_inside_source", "Ziel in der Quelle (D:\\ZOR\\Daten 2010, ohne eigenes Verzeichnis)")
@@ -345,8 +345,18 @@ def target_inside_source(ctx):
     m = ctx.m
     r = copy_run(ctx, "D:\\ZOR\\Daten 2010", own=False)
     progress = r.last("progress")["text"]
-    summary = summary_of(progress)
-    return summary, "Kopie im Ordner D:\\ZOR\\Daten 2010; keine Quelldatei überschrieben"
+    assert failed_paths(progress) == ["D:\\ZOR\\jahr.dbf"], progress
+    return "Fehlermeldung mit genau „D:\\ZOR\\jahr.dbf“ (es hätte „Daten 2010\\jahr.dbf“ ersetzt)", "Kopie im Ordner D:\\ZOR\\Daten 2010; keine Quelldatei überschrieben"
+
+
+@scenario("target_is_start_folder", "Ziel = Startordner (mit eigenem Verzeichnis)")
+def target_is_start_folder(ctx):
+    m = ctx.m
+    r = copy_run(ctx, "D:\\Programme\\ZOR")
+    assert failed_paths(r.last("progress")["text"]) == ["D:\\ZOR\\DEZiradu.bat"], r.last("progress")
+    check_tree(m, m.program / OWN, expected_tree(m)[0])
+    return "Fehlermeldung mit „D:\\ZOR\\DEZiradu.bat“ (der Starter ersetzte sonst den des Startordners)", \
+        describe_target(m.program / OWN) + " in D:\\Programme\\ZOR\\DEZiradu"
 
 
 @scenario("source_held_open", "Quelldatei von anderem Prozess ohne Freigabe geöffnet")
