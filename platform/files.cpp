@@ -72,6 +72,18 @@ DWORD ReplaceExisting(const std::wstring& from, const std::wstring& to) {
     return error;
 }
 
+// A fresh copy that broke off (a full medium, an unreadable source) must
+// not leave a cut-off file that looks like the real one. Only called when
+// nothing was there before the copy.
+void RemovePartialCopy(const std::wstring& to) {
+    const DWORD error = GetLastError();
+    if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(to.c_str());
+    }
+    SetLastError(error);
+}
+
 }  // namespace
 
 std::optional<FileIdentity> IDENTITY(const std::wstring& path) {
@@ -111,6 +123,7 @@ void COPYFILE(const std::wstring& source, const std::wstring& target) {
     if (Copy(from, to, COPY_FILE_FAIL_IF_EXISTS)) return;
     DWORD error = GetLastError();
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) error = ReplaceExisting(from, to);
+    else RemovePartialCopy(to);
     if (error != 0) RaiseError({L"Datei kopieren", source, error});
 }
 

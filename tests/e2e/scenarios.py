@@ -396,7 +396,8 @@ def stick_full(ctx):
         assert "D:\\ZOR\\Daten 2010\\archiv.dbf" in failed, failed
         partial = [f for f, src in expected_sources(m).items()
                    if (folder / OWN / f).exists() and (folder / OWN / f).read_bytes() != src.read_bytes()]
-        on_target = describe_target(folder) + (f", {len(partial)} unvollständig" if partial else ", alle vollständig")
+        assert not partial, f"cut-off copies left on the stick: {partial}"
+        on_target = describe_target(folder) + ", jede vollständig (abgebrochene entfernt)"
     return f"Fehlermeldung: {len(failed)} Dateien nicht kopiert", on_target
 
 
