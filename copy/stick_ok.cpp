@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "copy/add_all.h"
 #include "platform/boxes.h"
+#include "platform/copy_queue.h"
 #include "platform/dbe.h"
 #include "platform/env.h"
 #include "platform/errors.h"
@@ -19,6 +20,8 @@ const std::wstring CRLF = L"\r\n";
 constexpr wchar_t kLogName[] = L"ZOR-Portavex.log";
 constexpr wchar_t kLauncher[] = L"DEZiradu.bat";
 constexpr wchar_t kCreated[] = L" -> wird angelegt";
+constexpr unsigned kCopyWorkers = 4;
+constexpr std::size_t kCopiesAhead = 64;
 
 // Runs `step` with an error routine that turns any error into a break out of
 // it; the previous routine is back afterwards. False when the step broke off.
@@ -125,17 +128,27 @@ private:
         }
     }
 
+    // The copies run a few files ahead of the steps on worker threads; each
+    // step still shows its count, logs its line and takes its file's outcome
+    // in list order.
     void copyFiles() {
         AppendToMLE(rt::STR(static_cast<long long>(dateien.size()), 5) + L"  Dateien müssen kopiert werden" + CRLF);
         jetzt_ = MLE->getData();
         const std::wstring target = SLE->getData();
+        rt::CopyQueue copies(kCopyWorkers);
+        std::size_t started = 0;
         for (std::size_t i = 1; i <= dateien.size(); ++i) {
+            for (; started < dateien.size() && started < i + kCopiesAhead; ++started) {
+                const std::wstring ziel = TargetOf(dateien[started], target);
+                if (overwritesSource(ziel)) copies.refuse(dateien[started].path);
+                else copies.submit(dateien[started].path, ziel);
+            }
             MLE->setData(jetzt_ + rt::STR(static_cast<long long>(i) - nFehler_, 10) +
                          L" Dateien erfolgreich kopiert ...");
             const std::wstring& quelle = dateien[i - 1].path;
             const std::wstring ziel = TargetOf(dateien[i - 1], target);
             rt::QOUT(quelle + L" -> " + ziel);
-            if (overwritesSource(ziel) || !Guarded([&] { rt::COPYFILE(quelle, ziel); })) {
+            if (!Guarded([&] { copies.finishNext(); })) {
                 cFehlerliste_ += CRLF + quelle;
                 ++nFehler_;
             }

@@ -46,13 +46,13 @@ DWORD CALLBACK CopyProgress(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_I
 
 constexpr DWORD kGuardedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
 
-bool Copy(const std::wstring& from, const std::wstring& to, DWORD flags) {
-    return CopyFileExW(from.c_str(), to.c_str(), CopyProgress, nullptr, nullptr, flags) != FALSE;
+bool Copy(const std::wstring& from, const std::wstring& to, DWORD flags, LPPROGRESS_ROUTINE progress) {
+    return CopyFileExW(from.c_str(), to.c_str(), progress, nullptr, nullptr, flags) != FALSE;
 }
 
 // Replaces an existing target; 0 or the Windows error code. A target that is
 // the source itself is refused before anything is opened for writing.
-DWORD ReplaceExisting(const std::wstring& from, const std::wstring& to) {
+DWORD ReplaceExisting(const std::wstring& from, const std::wstring& to, LPPROGRESS_ROUTINE progress) {
     const auto source = IDENTITY(from);
     if (source && source == IDENTITY(to)) return ERROR_SHARING_VIOLATION;
     // Windows refuses to replace a hidden or read-only file; the copy brings
@@ -60,7 +60,7 @@ DWORD ReplaceExisting(const std::wstring& from, const std::wstring& to) {
     const DWORD existing = GetFileAttributesW(to.c_str());
     const bool cleared = existing != INVALID_FILE_ATTRIBUTES && (existing & kGuardedAttributes);
     if (cleared) SetFileAttributesW(to.c_str(), existing & ~kGuardedAttributes);
-    if (Copy(from, to, 0)) {
+    if (Copy(from, to, 0, progress)) {
         // Where the copy does not carry the attributes itself, the cleared
         // ones must not get lost.
         if (const DWORD wanted = GetFileAttributesW(from.c_str()); wanted != INVALID_FILE_ATTRIBUTES)
@@ -72,16 +72,31 @@ DWORD ReplaceExisting(const std::wstring& from, const std::wstring& to) {
     return error;
 }
 
-// A fresh copy that broke off (a full medium, an unreadable source) must
-// not leave a cut-off file that looks like the real one. Only called when
-// nothing was there before the copy.
-void RemovePartialCopy(const std::wstring& to) {
+// A fresh copy that broke off (a full medium, a source that cannot be read
+// to its end) must not leave a cut-off file that looks like the real one.
+// Errors of opening the source or making the target leave nothing of ours
+// behind: whatever lies there then was there before, and stays.
+void RemovePartialCopy(const std::wstring& from, const std::wstring& to, DWORD error) {
+    constexpr DWORD kNothingWritten[] = {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED,
+                                         ERROR_SHARING_VIOLATION, ERROR_FILE_EXISTS, ERROR_ALREADY_EXISTS};
+    for (DWORD code : kNothingWritten)
+        if (error == code) return;
+    if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    const auto source = IDENTITY(from);
+    if (source && source == IDENTITY(to)) return;
+    SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(to.c_str());
+}
+
+// 0 or the Windows error code.
+DWORD CopyLongPaths(const std::wstring& from, const std::wstring& to, LPPROGRESS_ROUTINE progress) {
+    // The usual case, a fresh target, costs one call and can never open an
+    // existing file (the source among them) for writing.
+    if (Copy(from, to, COPY_FILE_FAIL_IF_EXISTS, progress)) return 0;
     const DWORD error = GetLastError();
-    if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(to.c_str());
-    }
-    SetLastError(error);
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return ReplaceExisting(from, to, progress);
+    RemovePartialCopy(from, to, error);
+    return error;
 }
 
 }  // namespace
@@ -116,15 +131,12 @@ unsigned long CREATEDIR(const std::wstring& path) {
 }
 
 void COPYFILE(const std::wstring& source, const std::wstring& target) {
-    const std::wstring from = LongPath(source);
-    const std::wstring to = LongPath(target);
-    // The usual case, a fresh target, costs one call and can never open an
-    // existing file (the source among them) for writing.
-    if (Copy(from, to, COPY_FILE_FAIL_IF_EXISTS)) return;
-    DWORD error = GetLastError();
-    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) error = ReplaceExisting(from, to);
-    else RemovePartialCopy(to);
-    if (error != 0) RaiseError({L"Datei kopieren", source, error});
+    if (const DWORD error = CopyLongPaths(LongPath(source), LongPath(target), CopyProgress))
+        RaiseError({L"Datei kopieren", source, error});
+}
+
+unsigned long TryCopyFile(const std::wstring& source, const std::wstring& target) {
+    return CopyLongPaths(LongPath(source), LongPath(target), nullptr);
 }
 
 bool FILE(const std::wstring& path) {

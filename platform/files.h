@@ -27,6 +27,9 @@ unsigned long CREATEDIR(const std::wstring& path);
 // the source: a target that is the source itself fails. Failure raises an
 // error.
 void COPYFILE(const std::wstring& source, const std::wstring& target);
+// The same copy, answering 0 or the Windows error code instead of raising;
+// safe on any thread.
+unsigned long TryCopyFile(const std::wstring& source, const std::wstring& target);
 
 bool FILE(const std::wstring& path);
 
