@@ -30,7 +30,8 @@ CopyQueue::~CopyQueue() {
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    changed_.notify_all();
+    workAvailable_.notify_all();
+    copyDone_.notify_all();
     for (auto& worker : workers_) worker.join();
 }
 
@@ -49,7 +50,7 @@ std::size_t CopyQueue::submit(const std::wstring& source, const std::wstring& ta
         copies_.push_back(std::move(copy));
         ticket = first_ + copies_.size() - 1;
     }
-    changed_.notify_all();
+    workAvailable_.notify_one();
     return ticket;
 }
 
@@ -78,13 +79,15 @@ void CopyQueue::advanceDoneMark() {
 void CopyQueue::work() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [&] { return stopping_ || nextToRun_ < first_ + copies_.size(); });
+        workAvailable_.wait(lock, [&] { return stopping_ || nextToRun_ < first_ + copies_.size(); });
         if (stopping_) return;
         const std::size_t ticket = nextToRun_++;
         Copy& copy = copies_[ticket - first_];  // stays in place until the caller has finished it
         if (copy.done) continue;  // refused
         if (copy.afterAllEarlier) {
-            changed_.wait(lock, [&] { return stopping_ || allDoneBelow_ >= ticket; });
+            ++waiting_;
+            copyDone_.wait(lock, [&] { return stopping_ || allDoneBelow_ >= ticket; });
+            --waiting_;
             if (stopping_) return;
         }
         lock.unlock();
@@ -93,14 +96,17 @@ void CopyQueue::work() {
         copy.error = error;
         copy.done = true;
         release(copy);
-        changed_.notify_all();
+        if (waiting_ > 0) copyDone_.notify_all();
     }
 }
 
 void CopyQueue::finishNext() {
     std::unique_lock lock(mutex_);
     while (!copies_.front().done) {
-        if (changed_.wait_for(lock, kPaintInterval, [&] { return copies_.front().done; })) break;
+        ++waiting_;
+        const bool done = copyDone_.wait_for(lock, kPaintInterval, [&] { return copies_.front().done; });
+        --waiting_;
+        if (done) break;
         lock.unlock();
         Idle();
         lock.lock();

@@ -46,12 +46,14 @@ private:
     bool conflicts(const std::wstring& sourceKey, const std::wstring& targetKey) const;
 
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable workAvailable_;  // for idle workers
+    std::condition_variable copyDone_;       // for the caller and waiting copies
     std::deque<Copy> copies_;   // from ticket first_ on, not yet finished by the caller
     std::size_t first_ = 0;     // ticket of copies_.front()
     std::size_t nextToRun_ = 0;
     std::size_t allDoneBelow_ = 0;  // every copy with a smaller ticket is done
     std::unordered_map<std::wstring, int> busySources_, busyTargets_;
+    int waiting_ = 0;  // the caller and copies waiting for others to end
     bool stopping_ = false;
     std::vector<std::thread> workers_;
 };

@@ -8,7 +8,7 @@
 namespace gui {
 
 namespace {
-constexpr ULONGLONG kRepaintInterval = 50;  // ms: at most about 20 repaints a second
+constexpr ULONGLONG kRepaintInterval = 200;  // ms: about 5 repaints a second
 
 struct PumpState {
     Dialog* dialog = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
-// While a long job runs inside one event: the dialog keeps painting (at most
-// about 20 times a second, at least every 250 ms while the job calls Idle)
-// and stays responsive to Windows, but clicks, keys and close requests have
-// no effect, neither during the job nor replayed after it.
+// While a long job runs inside one event: the dialog keeps painting (about
+// five times a second while the job calls Idle, so painting costs the job
+// next to nothing) and stays responsive to Windows, but clicks, keys and
+// close requests have no effect, neither during the job nor replayed after it.
 namespace gui {
 
 class Dialog;
