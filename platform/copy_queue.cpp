@@ -55,7 +55,7 @@ std::size_t CopyQueue::submit(const std::wstring& source, const std::wstring& ta
 }
 
 std::size_t CopyQueue::refuse(const std::wstring& source) {
-    Copy copy{source};
+    Copy copy{source, {}, {}, {}};
     copy.done = true;
     copy.error = ERROR_ACCESS_DENIED;
     std::lock_guard lock(mutex_);
