@@ -88,9 +88,17 @@ class Machine:
         self.build_data_folder(big_files)
         for hidden in (self.data / "versteckt.ini", self.data / "Daten_versteckt",
                        self.program / "Daten_Vorlagen" / "geheim.txt"):
-            set_hidden(hidden)
+            self.set_hidden(hidden)
         os.chmod(self.data / "schreibgeschuetzt.dbf", 0o444)
         os.chmod(self.program / "Daten_Vorlagen" / "nur-lesen.txt", 0o444)
+
+    def set_hidden(self, path):
+        """The hidden attribute, stored where Wine keeps DOS attributes; where
+        the file system has no extended attributes, Windows' own attrib."""
+        try:
+            os.setxattr(path, "user.DOSATTRIB", b"0x2")
+        except OSError:
+            self.wine("cmd", "/c", "attrib", "+h", self.windows_path(path))
 
     def build_program_folder(self, with_picker):
         p = self.program
@@ -153,11 +161,6 @@ class Machine:
                 continue
             return letter + "\\" + str(rest).replace("/", "\\") if str(rest) != "." else letter + "\\"
         raise ValueError(path)
-
-
-def set_hidden(path):
-    """The hidden attribute, stored where Wine keeps DOS attributes."""
-    os.setxattr(path, "user.DOSATTRIB", b"0x2")
 
 
 def remove(path):

@@ -370,6 +370,10 @@ def source_held_open(ctx):
     dirs, _ = expected_tree(m)
     got_dirs, got_files = tree(m.e / "Mobil" / OWN)
     assert set(expected_sources(m)) - got_files == {"kunden.dbf"}
+    # The failed file has its log line like every other, and nothing more.
+    log = ctx.log()
+    check_log(log, "E:\\Mobil\\DEZiradu\\", len(dirs), len(expected_tree(m)[1]), own=True)
+    assert f"\r\n{held} -> E:\\Mobil\\DEZiradu\\kunden.dbf\r\n" in log
     return f"Fehlermeldung mit genau „{held}“", describe_target(m.e / "Mobil") + " (alle außer der gesperrten)"
 
 
