@@ -98,16 +98,13 @@ HICON LoadIconSized(int resource, int metricX, int metricY) {
 
 void DrawingArea::SetColorBG(long colour) {
     colour_ = colour;
-    if (ownBrush_) DeleteObject(static_cast<HBRUSH>(ownBrush_));
-    ownBrush_ = colour == 0 ? nullptr : CreateSolidBrush(static_cast<COLORREF>(colour));
+    ownBrush_.reset(colour == 0 ? nullptr : CreateSolidBrush(static_cast<COLORREF>(colour)));
     if (window_) InvalidateRect(Hwnd(window_), nullptr, TRUE);
 }
 
-void* DrawingArea::brush() const { return ownBrush_ ? ownBrush_ : GetSysColorBrush(COLOR_BTNFACE); }
+void* DrawingArea::brush() const { return ownBrush_ ? ownBrush_.get() : GetSysColorBrush(COLOR_BTNFACE); }
 
-DrawingArea::~DrawingArea() {
-    if (ownBrush_) DeleteObject(static_cast<HBRUSH>(ownBrush_));
-}
+void IconDeleter::operator()(void* icon) const { DestroyIcon(static_cast<HICON>(icon)); }
 
 Dialog::Dialog(Point position, Size size, PresParams presParams)
     : Window(nullptr, position, size, std::move(presParams)) {}
@@ -117,8 +114,6 @@ Dialog::~Dialog() {
     if (theAppWindow == this) theAppWindow = nullptr;
     if (hwnd_) DestroyWindow(Hwnd(hwnd_));
     hwnd_ = nullptr;
-    if (iconBig_) DestroyIcon(static_cast<HICON>(iconBig_));
-    if (iconSmall_) DestroyIcon(static_cast<HICON>(iconSmall_));
 }
 
 Window::NativeSpec Dialog::nativeSpec() const {
@@ -133,10 +128,10 @@ Window::NativeSpec Dialog::nativeSpec() const {
 void Dialog::afterCreate() {
     drawingArea_.window_ = hwnd_;
     if (icon) {
-        iconBig_ = LoadIconSized(icon, SM_CXICON, SM_CYICON);
-        iconSmall_ = LoadIconSized(icon, SM_CXSMICON, SM_CYSMICON);
-        SendMessageW(Hwnd(hwnd_), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_));
-        SendMessageW(Hwnd(hwnd_), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_));
+        iconBig_.reset(LoadIconSized(icon, SM_CXICON, SM_CYICON));
+        iconSmall_.reset(LoadIconSized(icon, SM_CXSMICON, SM_CYSMICON));
+        SendMessageW(Hwnd(hwnd_), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_.get()));
+        SendMessageW(Hwnd(hwnd_), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.get()));
     }
     UpdateWindow(Hwnd(hwnd_));
 }

@@ -6,13 +6,18 @@
 
 namespace gui {
 
+// Owns an icon the toolkit loaded and destroys it once.
+struct IconDeleter {
+    void operator()(void* icon) const;
+};
+using OwnedIcon = std::unique_ptr<void, IconDeleter>;
+
 // The dialog's client area. Colour 0 is the system's standard dialog colour.
 class DrawingArea {
 public:
     DrawingArea() = default;
     DrawingArea(const DrawingArea&) = delete;
     DrawingArea& operator=(const DrawingArea&) = delete;
-    ~DrawingArea();
     void SetColorBG(long colour);
     long colorBG() const { return colour_; }
     void* brush() const;  // HBRUSH for the background
@@ -20,7 +25,7 @@ public:
 private:
     friend class Dialog;
     long colour_ = 0;
-    void* ownBrush_ = nullptr;  // owned HBRUSH when not a system colour
+    OwnedGdiObject ownBrush_;  // when not a system colour
     void* window_ = nullptr;
 };
 
@@ -64,8 +69,8 @@ private:
     void layoutChildren();
     std::vector<std::unique_ptr<Window>> children_;
     DrawingArea drawingArea_;
-    void* iconBig_ = nullptr;    // owned HICON
-    void* iconSmall_ = nullptr;  // owned HICON
+    OwnedIcon iconBig_;
+    OwnedIcon iconSmall_;
     bool busy_ = false;
 };
 
