@@ -150,7 +150,7 @@ class Machine:
         deep = deep / ("Daten_" + "lang" * 22) / ("Auflistungen_" + "tief" * 20) / ("Daten_" + "x" * 60)
         write(deep / "Datei mit sehr langem Pfad über 260 Zeichen.txt")
         for n in range(big_files):
-            write(z / "Daten_gross" / f"Daten_{n // 500:03d}" / f"datei{n:05d}.bin", size=256)
+            write(z / "Daten_gross" / f"Daten_{n // 1000:03d}" / f"datei{n:05d}.bin", size=64)
 
     def windows_path(self, path):
         path = Path(path)

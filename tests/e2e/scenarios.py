@@ -401,8 +401,11 @@ def stick_full(ctx):
         partial = [f for f, src in expected_sources(m).items()
                    if (folder / OWN / f).exists() and (folder / OWN / f).read_bytes() != src.read_bytes()]
         assert not partial, f"cut-off copies left on the stick: {partial}"
-        on_target = describe_target(folder) + ", jede vollständig (abgebrochene entfernt)"
-    return f"Fehlermeldung: {len(failed)} Dateien nicht kopiert", on_target
+        copied = len(tree(folder)[1])
+    # How many files fit depends on the order the copies finish in.
+    print(f"stick_full: {len(failed)} failed, {copied} complete copies")
+    return "Fehlermeldung mit den Dateien, die nicht mehr passten", \
+        "nur vollständige Dateien (abgebrochene Kopien entfernt)"
 
 
 @scenario("launcher_missing", "Starter DEZiradu.bat fehlt im Datenordner")
@@ -489,7 +492,7 @@ def close_during_long_copy(ctx):
     (m.e / "lang").mkdir()
     r = ctx.drive(ctx.start("E:\\lang") + [
         "press [bitmap]", "sleep 300", "press erstellen", "wait-disabled erstellen",
-        "close", "responsive 5 100", "close message", "responsive 3 100",
+        "close", "responsive 3 50", "close message", "responsive 2 50",
         "wait-disabled beenden 0", "wait-enabled beenden 600000",
         "no-box 300", "windows", "progress", "press beenden", "wait-exit 10000"], timeout=900)
     assert not r.errors(), r.errors()
@@ -508,7 +511,7 @@ def close_during_long_copy(ctx):
         describe_target(m.e / "lang")
 
 
-LONG_COPY_FILES = 30000
+LONG_COPY_FILES = 60000
 
 
 def check_buttons_after_copy(r):
