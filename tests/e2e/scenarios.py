@@ -11,6 +11,7 @@ Writes the reliability table (Markdown) to --doc when every scenario ran.
 import argparse
 import os
 import re
+import shutil
 import subprocess
 import sys
 import time
@@ -471,17 +472,36 @@ def corrupt_table(ctx):
     return "Box „System-Meldung“, Programmende", "nichts"
 
 
-@scenario("no_picker_library", "Ohne SelectFolder.dll: eingebaute Ordnerauswahl, abgebrochen")
-def no_picker_library(ctx):
-    m = ctx.m
-    (m.program / "SelectFolder.dll").unlink()
-    ctx.snapshot()
-    r = ctx.drive(ctx.start() + ["press [bitmap]", "wait-box", "cancel-box", "no-box 500", "target",
-                                 "press beenden", "wait-exit 10000"])
-    assert not r.errors(), r.errors()
-    assert len(r.all("box")) == 1
-    assert r.last("target")["text"] == ""
-    return f"eingebaute Ordnerauswahl „{r.last('box')['title']}“; Abbrechen lässt das Feld leer", "nichts"
+PICKER_LIBRARIES = [
+    ("no_picker_library", "Ohne SelectFolder.dll", None),
+    ("picker_without_function", "SelectFolder.dll ohne die Funktion SelectFolder", "without_function"),
+    ("picker_other_bitness", "SelectFolder.dll für 32 Bit neben dem 64-Bit-Programm", "win32"),
+]
+
+
+def picker_fallback(variant):
+    def run(ctx):
+        m = ctx.m
+        library = m.program / "SelectFolder.dll"
+        library.unlink()
+        if variant:
+            shutil.copy2(m.build / "tools" / "select_folder" / variant / "SelectFolder.dll", library)
+        ctx.snapshot()
+        # The test library would answer E:\; the field stays empty only if it was not called.
+        r = ctx.drive(ctx.start("E:\\") + ["press [bitmap]", "wait-box", "cancel-box", "no-box 500", "target",
+                                           "press beenden", "wait-exit 10000"])
+        assert not r.errors(), r.errors()
+        boxes = r.all("box")
+        assert len(boxes) == 1 and "Bitte Laufwerk und/oder Verzeichniss" in boxes[0]["title"] + boxes[0]["text"], boxes
+        assert r.last("target")["text"] == ""
+        assert r.exit_codes() == [0]
+        return "eingebaute Ordnerauswahl „Bitte Laufwerk und/oder Verzeichniss … auswählen...“; " \
+            "Abbrechen lässt das Feld leer", "nichts"
+    return run
+
+
+for _name, _title, _variant in PICKER_LIBRARIES:
+    scenario(_name, _title + ": eingebaute Ordnerauswahl, abgebrochen")(picker_fallback(_variant))
 
 
 @scenario("close_during_long_copy", "Schließen während einer langen Kopie")
