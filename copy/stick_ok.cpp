@@ -62,7 +62,7 @@ public:
         }
         rt::DBCLOSEALL();
         listSources();
-        for (const auto& entry : dateien) sourceKeys_.insert(PathKey(entry.path));
+        rememberSourcesInReach();
         openLog();
         rt::QOUT(rt::DTOC_DATE() + L"  " + rt::TIME());
         rt::QOUT(L" ");
@@ -157,7 +157,21 @@ private:
 
     // A target inside a source folder maps some copies onto files the job
     // itself lists: the host's own data. Such a copy fails instead.
-    bool overwritesSource(const std::wstring& target) const { return sourceKeys_.count(PathKey(target)) > 0; }
+    bool overwritesSource(const std::wstring& target) const {
+        return !sourceKeys_.empty() && sourceKeys_.count(PathKey(target)) > 0;
+    }
+
+    // Only when the target and a source folder overlap can a copy meet a
+    // listed file; a big listing then costs no memory for the keys.
+    void rememberSourcesInReach() {
+        const std::wstring base = PathKey(cZielbasis_.empty() ? SLE->getData() : cZielbasis_);
+        auto overlaps = [&](const std::wstring& folder) {
+            const std::wstring key = PathKey(folder);
+            return rt::BeginsWith(base, key) || rt::BeginsWith(key, base);
+        };
+        if (!overlaps(Hauptpfad) && !overlaps(Standardpfad)) return;
+        for (const auto& entry : dateien) sourceKeys_.insert(PathKey(entry.path));
+    }
 
     void showSummary() {
         if (nFehler_ == 0 && !launcherFailed_) {

@@ -283,4 +283,16 @@ TEST_F(CopyJob, PathsLongerThan260CharactersCopy) {
     EXPECT_EQ(ReadFileBytes(copied), Narrow(deep));
 }
 
+// The log shows every path as it is on disk, whatever its characters.
+TEST_F(CopyJob, TheLogKeepsEveryCharacterOfAPath) {
+    const std::wstring name = L"Daten Łódź ☃ 東京\\Ærø €.txt";
+    tree.files(tree.host, {L"DEZiradu.bat", name});
+    JobDialog dialog(tree.host, tree.host, tree.stick);
+    stick_ok(L"DEZiradu");
+    EXPECT_EQ(MLE->getData(), Headers(2, 2, 2) + FileStep(2) + kSuccess);
+    const std::wstring line = tree.host + L"\\" + name + L" -> " + tree.stick + L"\\DEZiradu\\" + name;
+    EXPECT_NE(tree.log().find(L"\r\n" + line + L"\r\n"), std::wstring::npos);
+    EXPECT_EQ(ReadFileBytes(tree.stick + L"\\DEZiradu\\" + name), Narrow(name));
+}
+
 }  // namespace
