@@ -4,6 +4,7 @@
 #include "platform/quit.h"
 #include "platform/errors.h"
 #include "support/test_support.h"
+#include "support/window_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 
 namespace {
 
+using testing_support::ChildProcess;
 using testing_support::TempDir;
 
 // A host installation: program folder with the table and the launcher.
@@ -19,60 +21,7 @@ void LayOutHost(const TempDir& host) {
     testing_support::WriteFileBytes(host / L"DEZiradu.bat", "@echo off\r\n");
 }
 
-struct Started {
-    rt::FileHandle process;
-    DWORD id = 0;
-};
-
-Started Start(const std::wstring& exe, const std::wstring& folder) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::wstring line = L"\"" + exe + L"\"";
-    Started started;
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
-        started.process.reset(info.hProcess);
-        rt::FileHandle thread(info.hThread);
-        started.id = info.dwProcessId;
-    }
-    return started;
-}
-
-HWND WaitForWindow(DWORD processId, const wchar_t* title) {
-    struct Search {
-        DWORD id;
-        const wchar_t* title;
-        HWND found = nullptr;
-    } search{processId, title};
-    for (int tries = 0; tries < 300 && !search.found; ++tries) {
-        EnumWindows(
-            [](HWND hwnd, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(hwnd, &owner);
-                wchar_t text[128] = L"";
-                GetWindowTextW(hwnd, text, 128);
-                if (owner == s->id && IsWindowVisible(hwnd) && wcscmp(text, s->title) == 0) {
-                    s->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(100);
-    }
-    return search.found;
-}
-
-int ExitCode(const Started& started, DWORD timeoutMs = 20000) {
-    if (WaitForSingleObject(started.process.get(), timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(started.process.get(), 255);
-        return -1;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(started.process.get(), &code);
-    return static_cast<int>(code);
-}
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 TEST(Program, ShowsItsDialogAndEndsWithCodeZeroWhenClosed) {
     TempDir host;
@@ -80,22 +29,22 @@ TEST(Program, ShowsItsDialogAndEndsWithCodeZeroWhenClosed) {
     const std::wstring probe = rt::LongPath(L"C:\\windows\\system32\\zor.sys");
     DeleteFileW(probe.c_str());
 
-    Started program = Start(testing_support::ExePath(), host.path());
-    ASSERT_TRUE(program.process.valid());
-    HWND dialog = WaitForWindow(program.id, L"ZOR-Portavex");
+    ChildProcess program(Quoted(testing_support::ExePath()), host.path());
+    ASSERT_TRUE(program.started());
+    HWND dialog = testing_support::WaitForWindow(program.id(), L"ZOR-Portavex");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(rt::FILE(L"C:\\windows\\system32\\zor.sys")) << "the probe file is created at start-up";
 
     PostMessageW(dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCode(program), 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
 }
 
 TEST(Program, RefusesToRunOnAnOlderRuntimeLayerWithCode999) {
     TempDir host;
     LayOutHost(host);
-    Started program = Start(testing_support::BuildDir() + L"\\tests\\ZOR-Portavex-oldrt.exe", host.path());
-    ASSERT_TRUE(program.process.valid());
-    EXPECT_EQ(ExitCode(program), 999);
+    ChildProcess program(Quoted(testing_support::BuildDir() + L"\\tests\\ZOR-Portavex-oldrt.exe"), host.path());
+    ASSERT_TRUE(program.started());
+    EXPECT_EQ(program.WaitForExit(), 999);
 }
 
 std::wstring VersionString(const std::vector<char>& block, const wchar_t* name) {

@@ -80,25 +80,6 @@ BoxRecorder::BoxRecorder() {
 
 BoxRecorder::~BoxRecorder() { rt::SetBoxResponder(std::move(previous_)); }
 
-int RunAndWait(const std::wstring& commandLine, const std::wstring& workingFolder, unsigned timeoutMs) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
-        return -1;
-    rt::FileHandle process(info.hProcess);
-    rt::FileHandle thread(info.hThread);
-    if (WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(process.get(), 255);
-        return -1;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process.get(), &code);
-    return static_cast<int>(code);
-}
-
 CurrentFolder::CurrentFolder(const std::wstring& folder) {
     wchar_t buffer[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, buffer);

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the tests: temporary folders on disk, file contents,
-// recorded message boxes and child processes.
+// recorded message boxes.
 #include "platform/boxes.h"
 
 #include <cstdint>
@@ -41,9 +41,6 @@ public:
 private:
     rt::BoxResponder previous_;
 };
-
-// Runs a program and waits up to `timeoutMs`; returns its exit code or -1.
-int RunAndWait(const std::wstring& commandLine, const std::wstring& workingFolder, unsigned timeoutMs = 60000);
 
 // The current folder, changed for the lifetime of the object.
 class CurrentFolder {
