@@ -108,10 +108,11 @@ TEST_F(MainDialog, TabMovesTheFocusBetweenTabStops) {
     ASSERT_EQ(GetFocus(), Native(first));
     // Through the program's own loop: AppEvent + HandleEvent.
     PostMessageW(Native(first), WM_KEYDOWN, VK_TAB, 0);
-    PostMessageW(Native(*oDlg), WM_NULL, 0, 0);
-    for (int i = 0; i < 2; ++i) {
+    PostMessageW(Native(*oDlg), WM_NULL, 0, 0);  // marks the end of what the test posted
+    for (int i = 0; i < 100; ++i) {
         const gui::Event event = gui::AppEvent();
         event.target->HandleEvent(event.code, event.mp1, event.mp2);
+        if (event.code == WM_NULL) break;
     }
     EXPECT_EQ(GetFocus(), Native(second));
 }

@@ -21,6 +21,9 @@ void LayOutHost(const TempDir& host) {
     testing_support::WriteFileBytes(host / L"DEZiradu.bat", "@echo off\r\n");
 }
 
+// A first start in a fresh Wine prefix, beside other tests, can be slow.
+constexpr unsigned kPatience = 90000;
+
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 TEST(Program, ShowsItsDialogAndEndsWithCodeZeroWhenClosed) {
@@ -31,12 +34,12 @@ TEST(Program, ShowsItsDialogAndEndsWithCodeZeroWhenClosed) {
 
     ChildProcess program(Quoted(testing_support::ExePath()), host.path());
     ASSERT_TRUE(program.started());
-    HWND dialog = testing_support::WaitForWindow(program.id(), L"ZOR-Portavex");
+    HWND dialog = testing_support::WaitForWindow(program.id(), L"ZOR-Portavex", kPatience);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(rt::FILE(L"C:\\windows\\system32\\zor.sys")) << "the probe file is created at start-up";
 
     PostMessageW(dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(program.WaitForExit(kPatience), 0);
 }
 
 TEST(Program, RefusesToRunOnAnOlderRuntimeLayerWithCode999) {
@@ -44,7 +47,7 @@ TEST(Program, RefusesToRunOnAnOlderRuntimeLayerWithCode999) {
     LayOutHost(host);
     ChildProcess program(Quoted(testing_support::BuildDir() + L"\\tests\\ZOR-Portavex-oldrt.exe"), host.path());
     ASSERT_TRUE(program.started());
-    EXPECT_EQ(program.WaitForExit(), 999);
+    EXPECT_EQ(program.WaitForExit(kPatience), 999);
 }
 
 std::wstring VersionString(const std::vector<char>& block, const wchar_t* name) {
