@@ -40,9 +40,6 @@ bool Guarded(Step&& step) {
 
 void AppendToMLE(const std::wstring& piece) { MLE->setData(MLE->getData() + piece); }
 
-// One key for every spelling of a path (letter case, doubled backslashes).
-std::wstring PathKey(const std::wstring& path) { return rt::UPPER(rt::LongPath(path)); }
-
 // The target path of a list entry: its listed folder replaced by the target.
 std::wstring TargetOf(const ListEntry& entry, const std::wstring& target) {
     return rt::STRTRAN(entry.path, entry.tag == 0 ? Hauptpfad : Standardpfad, target);
@@ -158,19 +155,19 @@ private:
     // A target inside a source folder maps some copies onto files the job
     // itself lists: the host's own data. Such a copy fails instead.
     bool overwritesSource(const std::wstring& target) const {
-        return !sourceKeys_.empty() && sourceKeys_.count(PathKey(target)) > 0;
+        return !sourceKeys_.empty() && sourceKeys_.count(rt::PathKey(target)) > 0;
     }
 
     // Only when the target and a source folder overlap can a copy meet a
     // listed file; a big listing then costs no memory for the keys.
     void rememberSourcesInReach() {
-        const std::wstring base = PathKey(cZielbasis_.empty() ? SLE->getData() : cZielbasis_);
+        const std::wstring base = rt::PathKey(cZielbasis_.empty() ? SLE->getData() : cZielbasis_);
         auto overlaps = [&](const std::wstring& folder) {
-            const std::wstring key = PathKey(folder);
+            const std::wstring key = rt::PathKey(folder);
             return rt::BeginsWith(base, key) || rt::BeginsWith(key, base);
         };
         if (!overlaps(Hauptpfad) && !overlaps(Standardpfad)) return;
-        for (const auto& entry : dateien) sourceKeys_.insert(PathKey(entry.path));
+        for (const auto& entry : dateien) sourceKeys_.insert(rt::PathKey(entry.path));
     }
 
     void showSummary() {

@@ -13,9 +13,6 @@ namespace rt {
 namespace {
 constexpr auto kPaintInterval = std::chrono::milliseconds(50);
 
-// One spelling per file for the conflict test: full, long form, any case.
-std::wstring Key(const std::wstring& path) { return UPPER(LongPath(path)); }
-
 void Count(std::unordered_map<std::wstring, int>& busy, const std::wstring& key, int change) {
     if ((busy[key] += change) == 0) busy.erase(key);
 }
@@ -40,7 +37,7 @@ bool CopyQueue::conflicts(const std::wstring& sourceKey, const std::wstring& tar
 }
 
 std::size_t CopyQueue::submit(const std::wstring& source, const std::wstring& target) {
-    Copy copy{source, target, Key(source), Key(target)};
+    Copy copy{source, target, PathKey(source), PathKey(target)};
     std::size_t ticket = 0;
     {
         std::lock_guard lock(mutex_);

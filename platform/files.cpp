@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/handles.h"
 #include "platform/idle.h"
+#include "platform/text.h"
 
 namespace rt {
 
@@ -17,6 +18,8 @@ std::wstring LongPath(const std::wstring& path) {
     if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
+
+std::wstring PathKey(const std::wstring& path) { return UPPER(LongPath(path)); }
 
 namespace {
 

@@ -50,4 +50,8 @@ std::optional<FileIdentity> IDENTITY(const std::wstring& path);
 // The long form of a path for the wide file APIs.
 std::wstring LongPath(const std::wstring& path);
 
+// One key for every spelling of a path (letter case, doubled backslashes),
+// to tell whether two paths name the same file.
+std::wstring PathKey(const std::wstring& path);
+
 }  // namespace rt
