@@ -25,14 +25,10 @@ bool HoldsHostTable(const std::wstring& folder) { return rt::FILE(folder + L"\\z
 
 // Opens the host table with every runtime error turned into a refusal.
 void OpenHostTableOrQuit() {
-    rt::ErrorBlock bOldError = rt::ERRORBLOCK([](const rt::Error& error) { rt::BREAK(error); });
-    try {
-        rt::DBUSEAREA(false, L"", L"ZR", L"", false, false);
-    } catch (const rt::BreakSignal&) {
+    if (!rt::Guarded([] { rt::DBUSEAREA(false, L"", L"ZR", L"", false, false); })) {
         rt::MSGBOX(kTextA, kTitle);
         AppQuit();
     }
-    rt::ERRORBLOCK(std::move(bOldError));
     if (rt::NETERR()) {
         rt::MSGBOX(kTextB, kTitle);
         AppQuit();

@@ -23,21 +23,6 @@ constexpr wchar_t kCreated[] = L" -> wird angelegt";
 constexpr unsigned kCopyWorkers = 4;
 constexpr std::size_t kCopiesAhead = 64;
 
-// Runs `step` with an error routine that turns any error into a break out of
-// it; the previous routine is back afterwards. False when the step broke off.
-template <typename Step>
-bool Guarded(Step&& step) {
-    rt::ErrorBlock bOldError = rt::ERRORBLOCK([](const rt::Error& error) { rt::BREAK(error); });
-    bool succeeded = true;
-    try {
-        step();
-    } catch (const rt::BreakSignal&) {
-        succeeded = false;
-    }
-    rt::ERRORBLOCK(std::move(bOldError));
-    return succeeded;
-}
-
 void AppendToMLE(const std::wstring& piece) { MLE->setData(MLE->getData() + piece); }
 
 // The target path of a list entry: its listed folder replaced by the target.
@@ -83,13 +68,13 @@ private:
     // summary says so.
     void openLog() {
         rt::SET(17, std::wstring(L"OFF"));
-        if (!Guarded([] { rt::SET(24, std::wstring(kLogName), false); })) logFailed_ = true;
+        if (!rt::Guarded([] { rt::SET(24, std::wstring(kLogName), false); })) logFailed_ = true;
         rt::SET(23, std::wstring(L"ON"));
     }
 
     void closeLog() {
         rt::SET(23, std::wstring(L"OFF"));
-        if (!Guarded([] { rt::SET(24, std::wstring()); })) logFailed_ = true;
+        if (!rt::Guarded([] { rt::SET(24, std::wstring()); })) logFailed_ = true;
         rt::SET(17, std::wstring(L"ON"));
     }
 
@@ -119,7 +104,7 @@ private:
     void copyLauncher() {
         const std::wstring source = Hauptpfad + kLauncher;
         const std::wstring target = cZielbasis_ + kLauncher;
-        if (overwritesSource(target) || !Guarded([&] { rt::COPYFILE(source, target); })) {
+        if (overwritesSource(target) || !rt::Guarded([&] { rt::COPYFILE(source, target); })) {
             cFehlerliste_ += CRLF + source;
             launcherFailed_ = true;
         }
@@ -145,7 +130,7 @@ private:
             const std::wstring& quelle = dateien[i - 1].path;
             const std::wstring ziel = TargetOf(dateien[i - 1], target);
             rt::QOUT(quelle + L" -> " + ziel);
-            if (!Guarded([&] { copies.finishNext(); })) {
+            if (!rt::Guarded([&] { copies.finishNext(); })) {
                 cFehlerliste_ += CRLF + quelle;
                 ++nFehler_;
             }

@@ -26,6 +26,22 @@ struct BreakSignal {
 };
 [[noreturn]] void BREAK(const Error& error);
 
+// Runs `step` in a guarded section: an error routine that turns any error
+// into a BREAK out of it is in force while it runs, the previous routine is
+// back afterwards. False when the step broke off with an error.
+template <typename Step>
+bool Guarded(Step&& step) {
+    ErrorBlock bOldError = ERRORBLOCK([](const Error& error) { BREAK(error); });
+    bool succeeded = true;
+    try {
+        step();
+    } catch (const BreakSignal&) {
+        succeeded = false;
+    }
+    ERRORBLOCK(std::move(bOldError));
+    return succeeded;
+}
+
 // Hands an error to the routine in force. Returns only if the routine does.
 void RaiseError(const Error& error);
 
